@@ -2,23 +2,22 @@
 
 #include <QRect>
 #include <QString>
-
 #include <cstdint>
 
 namespace ombrel {
 
 /// Start-up values for the main window, from the settings first and the command line second.
 struct StartupOptions {
-    std::int32_t byteCount = 1000;    ///< bytes (or entries) to display
-    std::int32_t checkInterval = 5;   ///< seconds between checks
-    QString sourceText;               ///< file named on the command line
-    bool startRequested = false;      ///< a file was named: start monitoring once the window is up
-    bool hideControls = false;        ///< open with the controls hidden
-    bool closeAllOthers = false;      ///< close every other running copy ("/ka")
-    bool closeSameSource = false;     ///< close the copy watching the same source ("/k")
-    bool placementGiven = false;      ///< startRect holds the window's first placement
-    QRect startRect;                  ///< left, top, width, height in pixels
-    QString faceName;                 ///< display font face ("/font:")
+    std::int32_t byteCount = 1000;  ///< bytes (or entries) to display
+    std::int32_t checkInterval = 5; ///< seconds between checks
+    QString sourceText;             ///< file named on the command line
+    bool startRequested = false;    ///< a file was named: start monitoring once the window is up
+    bool hideControls = false;      ///< open with the controls hidden
+    bool closeAllOthers = false;    ///< close every other running copy ("/ka")
+    bool closeSameSource = false;   ///< close the copy watching the same source ("/k")
+    bool placementGiven = false;    ///< startRect holds the window's first placement
+    QRect startRect;                ///< left, top, width, height in pixels
+    QString faceName;               ///< display font face ("/font:")
 };
 
 } // namespace ombrel

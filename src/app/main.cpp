@@ -1,6 +1,64 @@
+// Entry point: reads the settings and the command line, shows the main window and ends with the
+// identifier of the command that closed it.
+#include "app/Arguments.h"
+#include "app/InstanceChannel.h"
+#include "app/MainWindow.h"
+#include "app/StartupSettings.h"
+
 #include <QApplication>
+#include <QScreen>
+#include <cstdio>
+
+namespace {
+
+// Answers --help, --version and argument errors before any window system is needed.
+int answerWithoutWindow(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i) {
+        args << QString::fromLocal8Bit(argv[i]);
+    }
+    ombrel::StartupOptions scratch;
+    const ombrel::ArgumentsResult result = ombrel::parseArguments(args, QSize(), scratch);
+    switch (result.action) {
+    case ombrel::ArgumentsAction::Run:
+        return -1;
+    case ombrel::ArgumentsAction::ShowUsage:
+        std::fputs(ombrel::usageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case ombrel::ArgumentsAction::ShowVersion:
+        std::fputs(ombrel::versionText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case ombrel::ArgumentsAction::Fail:
+        std::fputs(result.message.toLocal8Bit().constData(), stderr);
+        std::fputc('\n', stderr);
+        return 2;
+    }
+    return -1;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    if (const int code = answerWithoutWindow(argc, argv); code >= 0) {
+        return code;
+    }
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setOrganizationName(QStringLiteral("Dravik"));
+    QApplication::setApplicationName(QStringLiteral("Ombrel"));
+    QApplication::setApplicationVersion(QStringLiteral(OMBREL_VERSION));
+    // The window decides the exit code; closing it must not quit with 0 first.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    ombrel::MainWindowSetup setup{
+        {}, ombrel::SettingsStore::user(), ombrel::InstanceChannel::defaultFolder(), {}};
+    ombrel::applyStartupSettings(setup.startup, setup.settings);
+    const QSize screen =
+        QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize();
+    ombrel::parseArguments(QApplication::arguments().mid(1), screen, setup.startup);
+
+    ombrel::MainWindow window(std::move(setup));
+    QObject::connect(&window, &ombrel::MainWindow::finished, &app, &QApplication::exit,
+                     Qt::QueuedConnection);
+    window.show();
+    return QApplication::exec();
 }

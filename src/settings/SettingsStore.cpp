@@ -3,7 +3,6 @@
 #include "settings/DecimalNumber.h"
 
 #include <QStringList>
-
 #include <memory>
 
 namespace ombrel {
@@ -20,11 +19,11 @@ SettingsStore SettingsStore::atFile(const QString& path) {
 }
 
 std::unique_ptr<QSettings> SettingsStore::open() const {
-    auto settings = path_.isEmpty()
-                        ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                      QStringLiteral("Dravik"),
-                                                      QStringLiteral("Ombrel"))
-                        : std::make_unique<QSettings>(path_, format_);
+    auto settings =
+        path_.isEmpty()
+            ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                          QStringLiteral("Dravik"), QStringLiteral("Ombrel"))
+            : std::make_unique<QSettings>(path_, format_);
     settings->sync(); // pick up what another copy wrote since the last look
     return settings;
 }

@@ -1,7 +1,6 @@
 #include "settings/DecimalNumber.h"
 
 #include <gtest/gtest.h>
-
 #include <limits>
 
 using ombrel::decimalOrZero;

@@ -1,10 +1,9 @@
 #include "support/TempSettings.h"
 
-#include <gtest/gtest.h>
-
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+#include <gtest/gtest.h>
 
 using ombrel::SettingsStore;
 using ombrel::test::TempSettings;

@@ -1,9 +1,8 @@
 // Test entry point: a Qt application object (widgets only for UI tests) and isolated settings.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #ifdef OMBREL_TEST_GUI
 #include <QApplication>
@@ -18,6 +17,7 @@ int main(int argc, char** argv) {
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

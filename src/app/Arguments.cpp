@@ -1,0 +1,153 @@
+#include "app/Arguments.h"
+
+#include "app/CommandLine.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace ombrel {
+
+namespace {
+
+/// Characters that may follow an option's name for the argument to still be that option.
+bool fitsOptionTail(CommandOption option, QStringView tail) {
+    const auto allOf = [tail](QStringView allowed) {
+        return std::all_of(tail.begin(), tail.end(),
+                           [allowed](QChar c) { return allowed.contains(c); });
+    };
+    switch (option) {
+    case CommandOption::Hide:
+    case CommandOption::CloseAllOthers:
+    case CommandOption::CloseSameSource:
+        return tail.isEmpty();
+    case CommandOption::ByteCount:
+    case CommandOption::CheckInterval:
+        return allOf(u"+-0123456789");
+    case CommandOption::PercentPlacement:
+    case CommandOption::PixelPlacement:
+        return allOf(u"+-,0123456789");
+    case CommandOption::FontFace:
+        return true;
+    }
+    return false;
+}
+
+/// The option whose whole form the argument is, with the text after the option's name.
+/// "/srv/log" or "-sx" is no option: a path may begin like one.
+std::optional<std::pair<CommandOption, QStringView>> matchOption(QStringView argument) {
+    if (argument.size() < 2 || (argument[0] != u'/' && argument[0] != u'-')) {
+        return std::nullopt;
+    }
+    const QStringView body = argument.sliced(1);
+    for (const CommandOption option : commandOptions) {
+        const QString name = commandOptionName(option);
+        if (body.startsWith(name, Qt::CaseInsensitive)) {
+            const QStringView tail = body.sliced(name.size());
+            if (fitsOptionTail(option, tail)) {
+                return std::pair{option, tail};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+bool isOneOf(QStringView argument, std::initializer_list<QStringView> forms) {
+    return std::any_of(forms.begin(), forms.end(), [argument](QStringView form) {
+        return argument.compare(form, Qt::CaseInsensitive) == 0;
+    });
+}
+
+} // namespace
+
+ArgumentsResult parseArguments(const QStringList& args, QSize primaryScreen,
+                               StartupOptions& options) {
+    // The text after each option's name, from its first occurrence only.
+    std::array<std::optional<QStringView>, commandOptions.size()> firstTails;
+    QStringList nameParts;
+    bool optionsEnded = false;
+    for (const QString& argument : args) {
+        if (optionsEnded) {
+            nameParts.append(argument);
+            continue;
+        }
+        if (argument == u"--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (isOneOf(argument, {u"--help", u"-?", u"/?"})) {
+            return {ArgumentsAction::ShowUsage, QString()};
+        }
+        if (isOneOf(argument, {u"--version"})) {
+            return {ArgumentsAction::ShowVersion, QString()};
+        }
+        if (const auto match = matchOption(argument)) {
+            auto& tail = firstTails[static_cast<std::size_t>(match->first)];
+            if (!tail) {
+                tail = match->second; // a repeat is dropped
+            }
+            continue;
+        }
+        if (argument.size() > 1 && argument.startsWith(u'-')) {
+            return {ArgumentsAction::Fail,
+                    QStringLiteral("ombrel: unknown option \"%1\"\n"
+                                   "Try \"ombrel --help\"; write \"-- %1\" for a file of that "
+                                   "name.\n")
+                        .arg(argument)};
+        }
+        nameParts.append(argument);
+    }
+
+    // In the order of processing, whatever the order of the arguments: "pc" wins over "pp".
+    for (const CommandOption option : commandOptions) {
+        const auto& tail = firstTails[static_cast<std::size_t>(option)];
+        if (!tail) {
+            continue;
+        }
+        if (option == CommandOption::FontFace) {
+            // The shell has already split the words, so a quoted face keeps its blanks.
+            if (const QString face = tail->toString().trimmed(); !face.isEmpty()) {
+                options.faceName = face;
+            }
+        } else {
+            applyCommandOption(option, *tail, primaryScreen, options);
+        }
+    }
+
+    nameParts.removeAll(QString()); // an empty argument adds no blank
+    const QString name = nameParts.join(u' ');
+    if (!name.trimmed().isEmpty()) {
+        options.sourceText = name;
+        options.startRequested = true;
+    }
+    return {};
+}
+
+QString usageText() {
+    return QStringLiteral(
+        "Usage: ombrel [options] [--] [file]\n"
+        "\n"
+        "Shows the end of a growing text file and refreshes it when the file changes.\n"
+        "A file name given here is watched at once; several arguments are joined by one blank.\n"
+        "\n"
+        "Options may be written with \"-\" or \"/\" and in any case; only the first of each "
+        "counts.\n"
+        "  -h                     open with the controls hidden\n"
+        "  -ka                    close every other running copy of ombrel\n"
+        "  -k                     close the other copy that watches the same file\n"
+        "  -s<bytes>              bytes to display, e.g. -s4000\n"
+        "  -t<seconds>            seconds between checks, 1 to 600 (default 5)\n"
+        "  -pp<x>,<y>,<w>,<h>     window place and size in percent of the screen\n"
+        "  -pc<x>,<y>,<w>,<h>     window place and size in pixels (wins over -pp)\n"
+        "  -font:<face>           font face of the display, e.g. -font:\"DejaVu Sans Mono\"\n"
+        "  --                     end of the options: the rest names the file, even when it\n"
+        "                         begins with \"-\"\n"
+        "  -?, --help             show this help and exit\n"
+        "  --version              show the version and exit\n");
+}
+
+QString versionText() {
+    return QStringLiteral("Ombrel " OMBREL_VERSION "\n");
+}
+
+} // namespace ombrel

@@ -1,0 +1,29 @@
+#include "app/LogView.h"
+
+#include <QTextBlock>
+
+namespace ombrel {
+
+LogView::LogView(QWidget* parent) : QPlainTextEdit(parent) {
+    setReadOnly(true);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setUndoRedoEnabled(false); // replacing the text must not keep the old one for undo
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setAccessibleName(QStringLiteral("Display"));
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void LogView::replaceText(const QString& text) {
+    setPlainText(text);
+}
+
+void LogView::scrollToEnd() {
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+} // namespace ombrel

@@ -1,0 +1,484 @@
+#include "app/MainWindow.h"
+
+#include "app/CommandId.h"
+#include "app/CompactPath.h"
+#include "app/ControlTemplate.h"
+#include "app/DialogUnits.h"
+#include "app/InstanceChannel.h"
+#include "app/LogView.h"
+#include "app/StatusBar.h"
+#include "tail/TailStatusLine.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QShortcut>
+
+namespace ombrel {
+
+namespace {
+constexpr QSize minimumWindowSize{320, 250};
+
+QString objectNameFor(int id) {
+    return QStringLiteral("control%1").arg(id);
+}
+} // namespace
+
+MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
+    : QMainWindow(parent), setup_(std::move(setup)), icons_(Icons::load()),
+      monitor_(fileSystem_,
+               MonitorInitialValues{setup_.startup.sourceText, setup_.startup.checkInterval,
+                                    setup_.startup.byteCount}),
+      pipeline_(fileSystem_), recentFiles_(setup_.settings) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QStringLiteral("Ombrel 2.0"));
+    setWindowIcon(icons_.application);
+    setMinimumSize(minimumWindowSize);
+    setAcceptDrops(true);
+    createControls();
+    createMenus();
+    createShortcuts();
+    initialise();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createControls() {
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client_);
+    const DialogUnits units(font());
+
+    for (const ControlSpec& spec : mainWindowTemplate()) {
+        QWidget* widget = nullptr;
+        QRect rect = units.toPixels(spec.dialogRect);
+        switch (spec.kind) {
+        case ControlKind::GroupBox:
+            widget = new QGroupBox(spec.text, client_);
+            break;
+        case ControlKind::Label:
+        case ControlKind::CentredLabel: {
+            auto* label = new QLabel(spec.text, client_);
+            label->setTextFormat(Qt::PlainText);
+            if (spec.kind == ControlKind::CentredLabel) {
+                label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            }
+            widget = label;
+            break;
+        }
+        case ControlKind::ComboBox: {
+            auto* box = new QComboBox(client_);
+            box->setEditable(true);
+            box->setInsertPolicy(QComboBox::NoInsert); // Enter starts; it never adds to the list
+            box->setMaxVisibleItems(10);
+            rect.setHeight(box->sizeHint().height()); // the template height is the open list's
+            widget = box;
+            break;
+        }
+        case ControlKind::Button:
+        case ControlKind::DefaultButton: {
+            auto* button = new QPushButton(spec.text, client_);
+            button->setAutoDefault(false);
+            button->setDefault(spec.kind == ControlKind::DefaultButton);
+            connect(button, &QPushButton::clicked, this,
+                    [this, id = spec.id] { dispatchCommand(id); });
+            widget = button;
+            break;
+        }
+        case ControlKind::CheckBox: {
+            auto* box = new QCheckBox(spec.text, client_);
+            connect(box, &QCheckBox::clicked, this, [this, id = spec.id] { dispatchCommand(id); });
+            widget = box;
+            break;
+        }
+        case ControlKind::NumberEdit: {
+            auto* edit = new QLineEdit(client_);
+            edit->setValidator(new QRegularExpressionValidator(
+                QRegularExpression(QStringLiteral("[0-9]*")), edit));
+            widget = edit;
+            break;
+        }
+        case ControlKind::Display:
+            widget = new LogView(client_);
+            break;
+        }
+        if (spec.kind == ControlKind::Label || spec.kind == ControlKind::CheckBox) {
+            // The template measured its texts in another font: never cut a text short.
+            const QSize hint = widget->sizeHint();
+            if (hint.width() > rect.width()) {
+                rect.setWidth(hint.width());
+            }
+            rect.setHeight(std::max(rect.height(), hint.height()));
+        }
+        widget->setGeometry(rect);
+        if (!spec.text.isEmpty()) {
+            widget->setAccessibleName(spec.text);
+        }
+        if (spec.id != 0) {
+            widget->setObjectName(objectNameFor(spec.id));
+            controls_[spec.id] = widget;
+        } else {
+            widget->setObjectName(QStringLiteral("eventLogLabel"));
+        }
+    }
+
+    fileNameBox_ = qobject_cast<QComboBox*>(control(IdFileNameBox));
+    intervalBox_ = qobject_cast<QComboBox*>(control(IdIntervalBox));
+    countBox_ = qobject_cast<QLineEdit*>(control(IdCountBox));
+    countLabel_ = qobject_cast<QLabel*>(control(IdCountLabel));
+    startButton_ = qobject_cast<QPushButton*>(control(IdStart));
+    exitButton_ = qobject_cast<QPushButton*>(control(IdExitPause));
+    printButton_ = qobject_cast<QPushButton*>(control(IdPrintButton));
+    headBox_ = qobject_cast<QCheckBox*>(control(IdHead));
+    display_ = qobject_cast<LogView*>(control(IdDisplay));
+
+    // Boxes are named by their labels, as a screen reader announces them.
+    fileNameBox_->setAccessibleName(QStringLiteral("Filename"));
+    intervalBox_->setAccessibleName(QStringLiteral("Secs between Checks"));
+    qobject_cast<QLabel*>(control(IdFileNameLabel))->setBuddy(fileNameBox_);
+    qobject_cast<QLabel*>(control(IdIntervalLabel))->setBuddy(intervalBox_);
+    countLabel_->setBuddy(countBox_);
+    setCountLabel(countLabel_->text());
+    display_->setAccessibleName(QStringLiteral("Display"));
+
+    statusBar_ = new StatusBar(this);
+    statusBar_->setObjectName(objectNameFor(IdStatusBar));
+    setStatusBar(statusBar_);
+
+    // The client area of the template holds the status bar along its bottom edge.
+    const QSize client = units.toPixels(QRect(QPoint(0, 0), mainWindowDialogSize())).size();
+    client_->resize(client.width(), client.height() - statusBar_->sizeHint().height());
+    client_->installEventFilter(this);
+}
+
+void MainWindow::createMenus() {
+    struct Item {
+        int id; // 0 for a separator
+        QString text;
+    };
+    const auto addMenu = [this](const QString& title, const std::vector<Item>& items) {
+        QMenu* menu = menuBar()->addMenu(title);
+        for (const Item& item : items) {
+            if (item.id == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(item.text);
+            action->setObjectName(QStringLiteral("action%1").arg(item.id));
+            connect(action, &QAction::triggered, this,
+                    [this, id = item.id] { dispatchCommand(id); });
+            actions_[item.id] = action;
+        }
+    };
+    addMenu(QStringLiteral("&File"), {{IdLaunchEditor, QStringLiteral("Launch Editor")},
+                                      {IdLaunchNew, QStringLiteral("Launch New Ombrel")},
+                                      {0, {}},
+                                      {IdPrint, QStringLiteral("Print...")},
+                                      {0, {}},
+                                      {IdExit, QStringLiteral("Exit")}});
+    addMenu(QStringLiteral("&Options"), {{IdOptions, QStringLiteral("Options")},
+                                         {0, {}},
+                                         {IdWindowFont, QStringLiteral("Set Window Font")},
+                                         {IdHideControls, QStringLiteral("Hide Controls")}});
+    addMenu(QStringLiteral("&Help"), {{IdHelp, QStringLiteral("Help...")},
+                                      {0, {}},
+                                      {IdWebsite, QStringLiteral("Website")},
+                                      {IdForum, QStringLiteral("Support Forum")},
+                                      {IdCheckUpdates, QStringLiteral("Check for Updates")},
+                                      {0, {}},
+                                      {IdAbout, QStringLiteral("About Ombrel...")}});
+}
+
+void MainWindow::createShortcuts() {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { dispatchCommand(IdCancel); });
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), this);
+        connect(enter, &QShortcut::activated, this, &MainWindow::pressDefaultButton);
+    }
+}
+
+void MainWindow::pressDefaultButton() {
+    // As in a dialog: Enter presses the focused push button, otherwise the default one.
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    QPushButton* target = focused ? focused : startButton_;
+    if (target->isEnabled() && target->isVisible()) {
+        target->click();
+    }
+}
+
+void MainWindow::setCountLabel(const QString& text) {
+    countLabel_->setText(text);
+    countBox_->setAccessibleName(text);
+}
+
+void MainWindow::prepareLayout() {
+    layout_.prepare(client_->size());
+    const std::pair<int, ResizeRule> rules[] = {
+        {IdFileNameBox, ResizeRule::StretchRight},
+        {IdDataGroup, ResizeRule::StretchRight},
+        {IdBrowse, ResizeRule::MoveHorizontally},
+        {IdDisplay, ResizeRule::StretchRightBottom},
+    };
+    layoutIndex_.clear();
+    for (const auto& [id, rule] : rules) {
+        layoutIndex_[id] = layout_.add(control(id)->geometry(), rule);
+    }
+}
+
+void MainWindow::applyLayout() {
+    for (const auto& [id, index] : layoutIndex_) {
+        control(id)->setGeometry(layout_.arrange(index, client_->size()));
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize && !layoutIndex_.empty()) {
+        applyLayout();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::initialise() {
+    const StartupOptions& start = setup_.startup;
+    // Centre in the available area of the screen.
+    const QSize client = client_->size();
+    resize(client.width(),
+           menuBar()->sizeHint().height() + client.height() + statusBar_->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        QRect frame(QPoint(0, 0), size());
+        frame.moveCenter(area.center());
+        move(frame.topLeft().x() < area.left() ? area.left() : frame.left(),
+             frame.top() < area.top() ? area.top() : frame.top());
+    }
+
+    intervalBox_->addItems(setup_.intervalPresets);
+    intervalBox_->setEditText(QString::number(start.checkInterval));
+    countBox_->setText(QString::number(start.byteCount));
+    printButton_->setEnabled(false);
+
+    prepareLayout();
+    flags_ = SettingsFlags::load(setup_.settings);
+    keywords_.loadKeywords(setup_.settings);
+    for (const QString& name : recentFiles_.load()) {
+        // Explicit positions: the list order is the order of use, not alphabetical.
+        fileNameBox_->insertItem(fileNameBox_->count(), name);
+    }
+    fileNameBox_->setEditText(start.sourceText);
+
+    checkTimer_.setInterval(1000);
+    connect(&checkTimer_, &QTimer::timeout, this, &MainWindow::onCheckTimer);
+    connect(&pipeline_, &UpdatePipeline::updateReady, this, &MainWindow::showUpdate);
+
+    if (start.placementGiven) {
+        setGeometry(start.startRect);
+    }
+    statusBar_->setPaneIcon(StatusBar::statePane, icons_.paused);
+
+    if (!setup_.instanceFolder.isEmpty()) {
+        channel_ = std::make_unique<InstanceChannel>(setup_.instanceFolder);
+        channel_->listen();
+        connect(channel_.get(), &InstanceChannel::closeRequested, this,
+                [this] { closeWithExitCode(IdCancel); });
+    }
+
+    if (channel_) {
+        channel_->setSourceMatcher([this](const QString& source) {
+            // A copy that watches (or last watched) the same file, as its title shows.
+            return !monitor_.filePath().isEmpty() && !monitor_.eventLogMode() &&
+                   monitor_.filePath() == source;
+        });
+    }
+    if (start.startRequested) {
+        if (channel_ && start.closeAllOthers) {
+            channel_->closeAllOthers();
+        } else if (channel_ && start.closeSameSource) {
+            channel_->closeSameSource(start.sourceText);
+        }
+        startMonitoring();
+    }
+}
+
+void MainWindow::startMonitoring() {
+    checkTimer_.start(); // a Start restarts the one-second rhythm
+    printButton_->setEnabled(true);
+    StartRequest request{fileNameBox_->currentText(), intervalBox_->currentText(),
+                         countBox_->text(), EventLogChoice::None};
+    const auto* systemLog = qobject_cast<QCheckBox*>(control(IdSystemLog));
+    const auto* applicationLog = qobject_cast<QCheckBox*>(control(IdApplicationLog));
+    if (systemLog->isChecked()) {
+        request.eventLog = EventLogChoice::System;
+    } else if (applicationLog->isChecked()) {
+        request.eventLog = EventLogChoice::Application;
+    }
+    pipeline_.cancel(); // nothing read for an earlier source may show from now on
+
+    switch (monitor_.start(request)) {
+    case StartOutcome::BlankName:
+    case StartOutcome::MissingFile:
+        return;
+    case StartOutcome::WatchingEventLog:
+        setWindowTitle(QStringLiteral("Ombrel - ") + (monitor_.eventLog() == EventLogChoice::System
+                                                          ? QStringLiteral("System Log")
+                                                          : QStringLiteral("Application Log")));
+        exitButton_->setText(QStringLiteral("Pause"));
+        exitButton_->setAccessibleName(exitButton_->text());
+        return;
+    case StartOutcome::WatchingFile:
+        break;
+    }
+    setWindowTitle(QStringLiteral("Ombrel - ") + compactPath(monitor_.sourceText(), 40));
+    if (const std::optional<int> position = recentFiles_.add(monitor_.sourceText())) {
+        const QString typed = fileNameBox_->currentText();
+        fileNameBox_->insertItem(*position, monitor_.sourceText());
+        fileNameBox_->setEditText(typed);
+    }
+    exitButton_->setText(QStringLiteral("Pause"));
+    exitButton_->setAccessibleName(exitButton_->text());
+    statusBar_->setPaneIcon(StatusBar::statePane, icons_.application);
+    requestDisplayUpdate();
+}
+
+void MainWindow::pauseMonitoring() {
+    monitor_.pause();
+    exitButton_->setText(QStringLiteral("Exit"));
+    exitButton_->setAccessibleName(exitButton_->text());
+    statusBar_->setPaneIcon(StatusBar::statePane, icons_.paused);
+}
+
+void MainWindow::onCheckTimer() {
+    switch (monitor_.tick()) {
+    case TickAction::None:
+    case TickAction::StopAnimation:
+        break;
+    case TickAction::ReadAndNotify:
+        requestDisplayUpdate();
+        announceChange();
+        break;
+    }
+}
+
+void MainWindow::announceChange() {
+    if (flags_.beepOnChange) {
+        QApplication::beep();
+    }
+    if (flags_.flashOnChange) {
+        QApplication::alert(this, 1000);
+    }
+}
+
+void MainWindow::requestDisplayUpdate() {
+    UpdateRequest request;
+    request.path = monitor_.filePath();
+    request.byteCount = monitor_.byteCount();
+    request.readOptions.head = monitor_.headMode();
+    request.keywords = keywords_.snapshot();
+    request.keywordFlags = {flags_.highlightKeywords, flags_.showOnlyMatching,
+                            flags_.showWithoutMatching};
+    pipeline_.request(std::move(request));
+}
+
+void MainWindow::showUpdate(const DisplayUpdate& update) {
+    monitor_.recordRead(update.snapshot);
+    display_->setUpdatesEnabled(false);
+    display_->replaceText(update.text);
+    display_->setUpdatesEnabled(true);
+    statusBar_->setPaneText(StatusBar::messagePane,
+                            tailStatusLine(monitor_.lastStat(), update.lines));
+    display_->scrollToEnd();
+    if (isActiveWindow()) {
+        display_->setFocus(); // never pull the focus out of another window or dialog
+    }
+    Q_EMIT displayUpdated();
+}
+
+bool MainWindow::waitForDisplayIdle(int timeoutMs) {
+    const bool idle = pipeline_.waitForIdle(timeoutMs);
+    QCoreApplication::sendPostedEvents(&pipeline_, QEvent::MetaCall);
+    return idle;
+}
+
+QWidget* MainWindow::control(int id) const {
+    const auto it = controls_.find(id);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+QAction* MainWindow::action(int id) const {
+    const auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainWindow::dispatchCommand(int id) {
+    switch (id) {
+    case IdCancel:
+        closeWithExitCode(IdCancel);
+        break;
+    case IdStart:
+        startMonitoring();
+        break;
+    case IdExitPause:
+        if (monitor_.running()) {
+            pauseMonitoring();
+        } else {
+            closeWithExitCode(IdExitPause);
+        }
+        break;
+    case IdTrayStartPause:
+        if (monitor_.running()) {
+            pauseMonitoring();
+        } else {
+            startMonitoring();
+        }
+        break;
+    case IdExit:
+        closeWithExitCode(IdExit);
+        break;
+    case IdHead:
+        monitor_.setHeadMode(headBox_->isChecked());
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::closeWithExitCode(int code) {
+    pendingExitCode_ = code;
+    close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (closing_) {
+        event->accept();
+        return;
+    }
+    closing_ = true;
+    if (flags_.keepPlacement) {
+        const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
+        setup_.settings.writeSetting(QStringLiteral("StoreLeft"), QString::number(r.left()));
+        setup_.settings.writeSetting(QStringLiteral("StoreRight"),
+                                     QString::number(r.left() + r.width()));
+        setup_.settings.writeSetting(QStringLiteral("StoreTop"), QString::number(r.top()));
+        setup_.settings.writeSetting(QStringLiteral("StoreBottom"),
+                                     QString::number(r.top() + r.height()));
+    }
+    recentFiles_.save();
+    checkTimer_.stop();
+    pipeline_.cancel();
+    channel_.reset(); // stop being found by copies started from now on
+    exitCode_ = pendingExitCode_;
+    event->accept();
+    Q_EMIT finished(exitCode_);
+}
+
+} // namespace ombrel

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "app/Icons.h"
+#include "app/RecentFiles.h"
+#include "app/ResizeLayout.h"
+#include "app/StartupOptions.h"
+#include "app/UpdatePipeline.h"
+#include "display/KeywordList.h"
+#include "settings/SettingsFlags.h"
+#include "settings/SettingsStore.h"
+#include "tail/MonitorControl.h"
+#include "tail/MonitorFileSystem.h"
+
+#include <QMainWindow>
+#include <QTimer>
+#include <map>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QCheckBox;
+
+namespace ombrel {
+
+class InstanceChannel;
+class LogView;
+class StatusBar;
+
+/// What the main window is given by start-up.
+struct MainWindowSetup {
+    StartupOptions startup;      ///< settings and command-line values
+    SettingsStore settings;      ///< where options and recent files live
+    QString instanceFolder;      ///< where running copies find each other (empty: none)
+    QStringList intervalPresets; ///< choices of the "Secs between Checks" box
+};
+
+/// The program's one top-level window: the controls, menus, status bar, command table and close.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    /// Builds and initialises the window; monitoring starts at once when a file was named.
+    explicit MainWindow(MainWindowSetup setup, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    /// Routes a command identifier to its action, as a menu item or button would.
+    void dispatchCommand(int id);
+    /// The control with the given identifier, or null.
+    QWidget* control(int id) const;
+    /// The menu action with the given identifier, or null.
+    QAction* action(int id) const;
+    /// The status bar with its panes.
+    StatusBar* panes() const { return statusBar_; }
+    /// The display.
+    LogView* display() const { return display_; }
+    /// The exit code of the close, once the window has closed (-1 before).
+    int exitCode() const { return exitCode_; }
+    /// The monitoring state.
+    const MonitorControl& monitor() const { return monitor_; }
+    /// The recent files list.
+    const RecentFiles& recentFiles() const { return recentFiles_; }
+    /// Waits until no display update is in flight and the last one is shown (tests).
+    bool waitForDisplayIdle(int timeoutMs);
+
+Q_SIGNALS:
+    /// The window has closed; the program ends with exitCode.
+    void finished(int exitCode);
+    /// A display update has been shown.
+    void displayUpdated();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void createShortcuts();
+    void prepareLayout();
+    void applyLayout();
+    void initialise();
+    void closeWithExitCode(int code);
+    void pressDefaultButton();
+    void setCountLabel(const QString& text);
+    void startMonitoring();
+    void pauseMonitoring();
+    void onCheckTimer();
+    void requestDisplayUpdate();
+    void showUpdate(const DisplayUpdate& update);
+    void announceChange();
+
+    MainWindowSetup setup_;
+    SettingsFlags flags_;
+    Icons icons_;
+    QWidget* client_ = nullptr;
+    std::map<int, QWidget*> controls_;
+    std::map<int, QAction*> actions_;
+    QComboBox* fileNameBox_ = nullptr;
+    QComboBox* intervalBox_ = nullptr;
+    QLineEdit* countBox_ = nullptr;
+    QLabel* countLabel_ = nullptr;
+    QPushButton* startButton_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    QCheckBox* headBox_ = nullptr;
+    LogView* display_ = nullptr;
+    StatusBar* statusBar_ = nullptr;
+    ResizeLayout layout_;
+    std::map<int, int> layoutIndex_; // control id -> layout item
+    std::unique_ptr<InstanceChannel> channel_;
+    LocalFileSystem fileSystem_;
+    MonitorControl monitor_;
+    UpdatePipeline pipeline_;
+    KeywordList keywords_;
+    RecentFiles recentFiles_;
+    QTimer checkTimer_;
+    bool closing_ = false;
+    int pendingExitCode_ = 2; // the close box and Escape close with 2
+    int exitCode_ = -1;
+};
+
+} // namespace ombrel

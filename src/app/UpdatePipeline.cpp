@@ -1,0 +1,67 @@
+#include "app/UpdatePipeline.h"
+
+#include "display/KeywordPass.h"
+#include "tail/MonitorFileSystem.h"
+#include "tail/TailTextDecoder.h"
+
+#include <QMetaObject>
+
+namespace ombrel {
+
+UpdatePipeline::UpdatePipeline(const MonitorFileSystem& fileSystem, QObject* parent)
+    : QObject(parent), fileSystem_(fileSystem) {
+    qRegisterMetaType<ombrel::DisplayUpdate>("ombrel::DisplayUpdate");
+    // Two threads: a new update need not wait while a stale one notices it is stale.
+    pool_.setMaxThreadCount(2);
+}
+
+UpdatePipeline::~UpdatePipeline() {
+    cancel();
+    pool_.waitForDone();
+}
+
+std::optional<DisplayUpdate> UpdatePipeline::compute(const MonitorFileSystem& fileSystem,
+                                                     const UpdateRequest& request,
+                                                     std::uint64_t generation,
+                                                     const StaleCheck& isStale) {
+    DisplayUpdate update;
+    update.generation = generation;
+    update.snapshot = fileSystem.read(request.path, request.byteCount, request.readOptions);
+    QString text = TailTextDecoder::displayText(update.snapshot);
+    update.snapshot.bytes = QByteArray(); // the text is all that is kept
+    if (isStale && isStale()) {
+        return std::nullopt;
+    }
+    PassInput input{std::move(text), request.keywords, request.keywordFlags, generation};
+    std::optional<PassResult> pass = KeywordPass::run(input, isStale);
+    if (!pass) {
+        return std::nullopt;
+    }
+    update.text = std::move(pass->text);
+    update.marks = std::move(pass->marks);
+    update.lines = pass->linesBeforeFiltering;
+    return update;
+}
+
+std::uint64_t UpdatePipeline::request(UpdateRequest request) {
+    const std::uint64_t generation = generation_.advance();
+    pool_.start([this, request = std::move(request), generation] {
+        std::optional<DisplayUpdate> update =
+            compute(fileSystem_, request, generation, generation_.staleCheck(generation));
+        if (!update) {
+            return;
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, update = std::move(*update)] {
+                // A newer update may have started while this one travelled.
+                if (generation_.isCurrent(update.generation)) {
+                    Q_EMIT updateReady(update);
+                }
+            },
+            Qt::QueuedConnection);
+    });
+    return generation;
+}
+
+} // namespace ombrel

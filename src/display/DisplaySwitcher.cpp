@@ -1,0 +1,80 @@
+#include "display/DisplaySwitcher.h"
+
+#include "display/MarkApplier.h"
+
+#include <QPlainTextEdit>
+#include <QTextDocument>
+#include <QThreadPool>
+
+namespace ombrel {
+
+namespace {
+
+// Freeing a large document takes long; it is detached from every thread and freed by a worker.
+void freeElsewhere(QTextDocument* document) {
+    document->setParent(nullptr);
+    document->moveToThread(nullptr);
+    QThreadPool::globalInstance()->start([document] { delete document; });
+}
+
+// Suspends painting of a widget for the lifetime of the object.
+class PaintingSuspended {
+public:
+    explicit PaintingSuspended(QWidget& widget)
+        : widget_(widget), wasEnabled_(widget.updatesEnabled()) {
+        widget_.setUpdatesEnabled(false);
+    }
+    ~PaintingSuspended() { widget_.setUpdatesEnabled(wasEnabled_); }
+    PaintingSuspended(const PaintingSuspended&) = delete;
+    PaintingSuspended& operator=(const PaintingSuspended&) = delete;
+
+private:
+    QWidget& widget_;
+    bool wasEnabled_;
+};
+
+} // namespace
+
+DisplaySwitcher::DisplaySwitcher(QPlainTextEdit& display, const UpdateGeneration& generations)
+    : display_(display), generations_(generations) {}
+
+bool DisplaySwitcher::install(std::unique_ptr<QTextDocument> document, std::uint64_t generation) {
+    if (!document) {
+        return false;
+    }
+    if (!generations_.isCurrent(generation)) {
+        freeElsewhere(document.release());
+        return false;
+    }
+    QTextDocument* previous = display_.document();
+    {
+        const PaintingSuspended suspended(display_);
+        QTextDocument* next = document.release();
+        next->setParent(&display_); // the display owns what it shows
+        display_.setDocument(next);
+        finishUpdate();
+    }
+    // The display frees a document of its own making itself; one of ours is freed here.
+    if (previous != nullptr && previous->parent() == &display_) {
+        freeElsewhere(previous);
+    }
+    return true;
+}
+
+bool DisplaySwitcher::present(const PassResult& result) {
+    if (!generations_.isCurrent(result.generation)) {
+        return false;
+    }
+    const PaintingSuspended suspended(display_);
+    display_.setPlainText(result.text);
+    MarkApplier::apply(*display_.document(), result.marks);
+    finishUpdate();
+    return true;
+}
+
+void DisplaySwitcher::finishUpdate() {
+    display_.moveCursor(QTextCursor::End);
+    display_.ensureCursorVisible();
+}
+
+} // namespace ombrel

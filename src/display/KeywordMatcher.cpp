@@ -1,0 +1,129 @@
+#include "display/KeywordMatcher.h"
+
+#include "display/CaseFold.h"
+
+#include <QChar>
+#include <algorithm>
+
+namespace ombrel {
+
+namespace {
+
+inline unsigned pairIndex(char16_t first, char16_t second) {
+    return (unsigned{first} & 0xFFU) << 8 | (unsigned{second} & 0xFFU);
+}
+
+// Positions between the halves of a surrogate pair are not character boundaries.
+inline bool splitsPair(QStringView text, std::int64_t position) {
+    return position > 0 && position < text.size() && text[position - 1].isHighSurrogate() &&
+           text[position].isLowSurrogate();
+}
+
+inline const char16_t* keyChars(const QString& key) {
+    return QStringView(key).utf16();
+}
+
+// Keywords are short and most candidates differ early: a plain loop beats a memcmp call.
+inline bool sameChars(const char16_t* a, const char16_t* b, std::int64_t length) {
+    for (std::int64_t i = 0; i < length; ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+KeywordMatcher::KeywordMatcher(const QStringList& keywords) {
+    folded_.reserve(static_cast<std::size_t>(keywords.size()));
+    for (const QString& keyword : keywords) {
+        folded_.push_back(foldCaseAligned(keyword));
+        const QString& key = folded_.back();
+        if (key.isEmpty()) {
+            continue;
+        }
+        const char16_t first = key.at(0).unicode();
+        byFirst_[unsigned{first} & 0xFFU].push_back(static_cast<int>(folded_.size() - 1));
+        if (key.size() == 1) { // any second character will do
+            for (unsigned second = 0; second < 256; ++second) {
+                const unsigned bit = pairIndex(first, static_cast<char16_t>(second));
+                pairs_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+            }
+        } else {
+            const unsigned bit = pairIndex(first, key.at(1).unicode());
+            pairs_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+        }
+    }
+}
+
+void KeywordMatcher::collectAt(const FoldedWindow& window, QStringView text, std::int64_t position,
+                               std::vector<KeywordOccurrences>& found) const {
+    const char16_t* folded = window.at(position);
+    const std::int64_t available = window.end - position;
+    for (const int index : byFirst_[unsigned{*folded} & 0xFFU]) {
+        const QString& key = folded_[static_cast<std::size_t>(index)];
+        const std::int64_t length = key.size();
+        if (length > available || !sameChars(folded, keyChars(key), length)) {
+            continue;
+        }
+        // Only a keyword with a lone surrogate could start or end inside a pair.
+        if (splitsPair(text, position) || splitsPair(text, position + length)) {
+            continue;
+        }
+        found[static_cast<std::size_t>(index)].starts.push_back(position);
+    }
+}
+
+std::optional<std::vector<KeywordOccurrences>>
+KeywordMatcher::findAll(QStringView text, const StaleCheck& isStale) const {
+    std::vector<KeywordOccurrences> found(folded_.size());
+    std::int64_t longest = 0;
+    for (std::size_t k = 0; k < folded_.size(); ++k) {
+        found[k].length = folded_[k].size();
+        longest = std::max(longest, found[k].length);
+    }
+    const std::int64_t size = text.size();
+    if (size == 0 || longest == 0) {
+        return found;
+    }
+
+    // The text is folded a stretch at a time into one small buffer that stays in the cache,
+    // instead of into a copy as large as the text.
+    constexpr std::int64_t stretch = std::int64_t{1} << 15;
+    constexpr int stretchesPerCheck = 32;
+    std::vector<char16_t> buffer(static_cast<std::size_t>(stretch + longest + 1));
+    int sinceCheck = 0;
+    for (std::int64_t from = 0; from < size; from += stretch) {
+        const std::int64_t scanEnd = std::min(size, from + stretch);
+        // Far enough for every keyword that starts before scanEnd; a pair cut at `from`
+        // is folded whole.
+        FoldedWindow window;
+        window.begin = splitsPair(text, from) ? from - 1 : from;
+        window.end = std::min(size, scanEnd + longest);
+        window.chars = buffer.data();
+        foldCaseAligned(text.sliced(window.begin, window.end - window.begin), buffer.data());
+
+        const std::int64_t pairEnd = std::min(scanEnd, window.end - 1);
+        const char16_t* folded = window.at(from);
+        const std::uint64_t* pairs = pairs_.data();
+        for (std::int64_t position = from; position < pairEnd; ++position, ++folded) {
+            const unsigned bit = pairIndex(folded[0], folded[1]);
+            if ((pairs[bit / 64] >> (bit % 64) & 1U) != 0) [[unlikely]] {
+                collectAt(window, text, position, found);
+            }
+        }
+        if (pairEnd < scanEnd) { // the last character of the text has no successor
+            collectAt(window, text, pairEnd, found);
+        }
+        if (++sinceCheck == stretchesPerCheck) {
+            sinceCheck = 0;
+            if (isStale && isStale()) {
+                return std::nullopt;
+            }
+        }
+    }
+    return found;
+}
+
+} // namespace ombrel

@@ -1,0 +1,72 @@
+#include "display/KeywordPass.h"
+
+#include "display/DisplayLines.h"
+#include "display/KeywordMatcher.h"
+#include "display/LineFilter.h"
+#include "display/MarkBuilder.h"
+
+#include <algorithm>
+
+namespace ombrel {
+
+namespace {
+
+LineFilterMode filterMode(const KeywordFlags& flags) {
+    if (flags.showOnlyMatching && flags.showWithoutMatching) {
+        return LineFilterMode::keepNone;
+    }
+    if (flags.showOnlyMatching) {
+        return LineFilterMode::keepHits;
+    }
+    if (flags.showWithoutMatching) {
+        return LineFilterMode::keepMisses;
+    }
+    return LineFilterMode::keepAll;
+}
+
+std::vector<std::int64_t> sortedStarts(const std::vector<KeywordOccurrences>& occurrences) {
+    std::vector<std::int64_t> starts;
+    for (const KeywordOccurrences& keyword : occurrences) {
+        starts.insert(starts.end(), keyword.starts.begin(), keyword.starts.end());
+    }
+    std::sort(starts.begin(), starts.end());
+    return starts;
+}
+
+} // namespace
+
+std::optional<PassResult> KeywordPass::run(const PassInput& input, const StaleCheck& isStale) {
+    const auto stale = [&isStale] { return isStale && isStale(); };
+    if (stale()) {
+        return std::nullopt;
+    }
+    PassResult result;
+    result.generation = input.generation;
+    if (!input.flags.highlightKeywords) {
+        result.text = input.text;
+        result.linesBeforeFiltering = DisplayLines::count(input.text);
+        return result;
+    }
+
+    const auto occurrences = KeywordMatcher(input.keywords).findAll(input.text, isStale);
+    if (!occurrences) {
+        return std::nullopt;
+    }
+    auto marks = MarkBuilder::build(*occurrences, isStale);
+    if (!marks || stale()) {
+        return std::nullopt;
+    }
+    const LineFilterMode mode = filterMode(input.flags);
+    const std::vector<std::int64_t> hits =
+        mode == LineFilterMode::keepAll ? std::vector<std::int64_t>() : sortedStarts(*occurrences);
+    FilteredText filtered = LineFilter::apply(input.text, hits, *marks, mode);
+    if (stale()) {
+        return std::nullopt;
+    }
+    result.text = std::move(filtered.text);
+    result.marks = std::move(filtered.marks);
+    result.linesBeforeFiltering = filtered.linesBefore;
+    return result;
+}
+
+} // namespace ombrel

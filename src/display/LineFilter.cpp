@@ -1,0 +1,102 @@
+#include "display/LineFilter.h"
+
+#include "display/DisplayLines.h"
+
+#include <algorithm>
+
+namespace ombrel {
+
+namespace {
+
+// Collects marks in display positions, joining neighbours of one size that now touch.
+class MarkSink {
+public:
+    void add(std::int64_t start, std::int64_t length, int sizeSteps) {
+        if (!marks_.empty() && start < marks_.back().end()) {
+            // Only a keyword holding half of a CR LF marks a line end twice; the first wins.
+            length -= marks_.back().end() - start;
+            start = marks_.back().end();
+        }
+        if (length <= 0) {
+            return;
+        }
+        if (!marks_.empty() && marks_.back().end() == start &&
+            marks_.back().sizeSteps == sizeSteps) {
+            marks_.back().length += length;
+            return;
+        }
+        marks_.push_back({start, length, sizeSteps});
+    }
+    MarkRuns take() { return std::move(marks_); }
+
+private:
+    MarkRuns marks_;
+};
+
+// The part of [start, end) inside [from, to), as a length at its clipped start.
+struct Clip {
+    std::int64_t start;
+    std::int64_t length;
+};
+inline Clip clip(const MarkRun& run, std::int64_t from, std::int64_t to) {
+    const std::int64_t start = std::max(run.start, from);
+    return {start, std::min(run.end(), to) - start};
+}
+
+} // namespace
+
+FilteredText LineFilter::apply(const QString& text, const std::vector<std::int64_t>& hitStarts,
+                               const MarkRuns& marks, LineFilterMode mode) {
+    FilteredText result;
+    const bool filtering = mode != LineFilterMode::keepAll;
+    if (filtering) {
+        result.text.reserve(text.size());
+    }
+    MarkSink sink;
+    auto hit = hitStarts.begin();
+    auto mark = marks.begin();
+    std::int64_t shown = 0; // display position of the next kept line
+    std::int64_t lineCount = 0;
+    DisplayLines lines(text);
+    DisplayLine line;
+    while (lines.next(line)) {
+        ++lineCount;
+        const std::int64_t lineEnd = line.end();
+        bool hasHit = false;
+        while (hit != hitStarts.end() && *hit < lineEnd) {
+            hasHit = hasHit || *hit >= line.start;
+            ++hit;
+        }
+        const bool keep = mode == LineFilterMode::keepAll ||
+                          (mode == LineFilterMode::keepHits && hasHit) ||
+                          (mode == LineFilterMode::keepMisses && !hasHit);
+        const std::int64_t contentEnd = line.start + line.contentLength;
+        for (; mark != marks.end() && mark->start < lineEnd; ++mark) {
+            if (keep) {
+                const Clip content = clip(*mark, line.start, contentEnd);
+                sink.add(shown + content.start - line.start, content.length, mark->sizeSteps);
+                // The document holds the line end, whatever its length here, as one character.
+                if (clip(*mark, contentEnd, lineEnd).length > 0) {
+                    sink.add(shown + line.contentLength, 1, mark->sizeSteps);
+                }
+            }
+            if (mark->end() > lineEnd) {
+                break; // it goes on in the next line
+            }
+        }
+        if (keep) {
+            if (filtering) {
+                result.text.append(QStringView(text).mid(line.start, lineEnd - line.start));
+            }
+            shown += line.contentLength + (line.breakLength > 0 ? 1 : 0);
+        }
+    }
+    if (!filtering) {
+        result.text = text; // shared, not copied
+    }
+    result.marks = sink.take();
+    result.linesBefore = lineCount;
+    return result;
+}
+
+} // namespace ombrel

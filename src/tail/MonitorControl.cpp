@@ -1,0 +1,105 @@
+#include "tail/MonitorControl.h"
+
+#include "settings/DecimalNumber.h"
+
+#include <limits>
+
+namespace ombrel {
+
+namespace {
+bool isBlankLed(const QString& name) {
+    return name.isEmpty() || name.front() == u' ' || name.front() == u'\t';
+}
+} // namespace
+
+MonitorControl::MonitorControl(const MonitorFileSystem& fileSystem,
+                               const MonitorInitialValues& initial)
+    : fileSystem_(fileSystem), sourceText_(initial.sourceText),
+      checkInterval_(initial.checkInterval), byteCount_(initial.byteCount) {}
+
+StartOutcome MonitorControl::start(const StartRequest& request) {
+    sourceText_ = request.sourceText;
+    checkInterval_ = decimalOrZero(request.intervalText);
+    byteCount_ = decimalOrZero(request.countText);
+
+    if (request.eventLog != EventLogChoice::None) {
+        filePath_ = sourceText_;
+        eventLog_ = request.eventLog;
+        running_ = true;
+        eventLogMode_ = true;
+        animating_ = false;
+        return StartOutcome::WatchingEventLog;
+    }
+    if (isBlankLed(sourceText_)) {
+        return StartOutcome::BlankName;
+    }
+    if (!fileSystem_.exists(sourceText_)) {
+        return StartOutcome::MissingFile;
+    }
+    filePath_ = sourceText_;
+    running_ = true;
+    eventLogMode_ = false;
+    reloadValue_ = checkInterval_;
+    countdown_ = checkInterval_;
+    animating_ = false;
+    return StartOutcome::WatchingFile;
+}
+
+void MonitorControl::pause() {
+    animating_ = false;
+    running_ = false;
+}
+
+void MonitorControl::watchDroppedFile(const QString& path) {
+    sourceText_ = path;
+    filePath_ = path;
+    running_ = true;
+    eventLogMode_ = false;
+}
+
+TickAction MonitorControl::tick() {
+    if (!running_) {
+        return TickAction::None;
+    }
+    if (eventLogMode_) {
+        if (animating_) {
+            animating_ = false;
+            return TickAction::StopAnimation;
+        }
+        return TickAction::None;
+    }
+    const std::int32_t old = countdown_;
+    // A negative interval counts away from 0 for ever; stop at the lowest value, not past it.
+    if (old != std::numeric_limits<std::int32_t>::min()) {
+        countdown_ = old - 1;
+    }
+    if (old != 0) {
+        return TickAction::None;
+    }
+    countdown_ = reloadValue_;
+    if (detector_.changed(fileSystem_.status(filePath_))) {
+        animating_ = true;
+        return TickAction::ReadAndNotify;
+    }
+    if (animating_) {
+        animating_ = false;
+        return TickAction::StopAnimation;
+    }
+    return TickAction::None;
+}
+
+TailSnapshot MonitorControl::readTail() const {
+    return fileSystem_.read(filePath_, byteCount_, {.head = headMode_});
+}
+
+void MonitorControl::recordRead(const TailSnapshot& snapshot) {
+    if (snapshot.opened) {
+        lastStat_ = snapshot.status();
+        detector_.remember(lastStat_);
+    } else {
+        // Whatever stands there now (or nothing) is not announced again until it changes.
+        detector_.remember(fileSystem_.status(filePath_));
+    }
+}
+
+} // namespace ombrel

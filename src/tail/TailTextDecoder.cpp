@@ -1,0 +1,119 @@
+#include "tail/TailTextDecoder.h"
+
+#include <QStringDecoder>
+#include <optional>
+
+namespace ombrel {
+
+namespace {
+constexpr char16_t replacementCharacter = u'\uFFFD';
+// The plain-text display starts a new block at these noncharacters too.
+constexpr char16_t frameStart = u'\uFDD0';
+constexpr char16_t frameEnd = u'\uFDD1';
+
+std::optional<QStringConverter::Encoding> utf16ByteOrder(QByteArrayView fileStart) {
+    if (fileStart.startsWith("\xFF\xFE")) {
+        return QStringConverter::Utf16LE;
+    }
+    if (fileStart.startsWith("\xFE\xFF")) {
+        return QStringConverter::Utf16BE;
+    }
+    return std::nullopt;
+}
+
+bool isUtf8Continuation(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0u) == 0x80u;
+}
+
+QString decodeUtf8(QByteArrayView bytes, std::int64_t offset) {
+    if (offset > 0) {
+        // Continuation bytes at the front belong to a character that began before the window.
+        qsizetype skip = 0;
+        while (skip < 3 && skip < bytes.size() && isUtf8Continuation(bytes[skip])) {
+            ++skip;
+        }
+        bytes = bytes.sliced(skip);
+    }
+    // A stateful decoder holds back a sequence cut by the end of the window.
+    QStringDecoder decoder(QStringConverter::Utf8);
+    return decoder.decode(bytes);
+}
+
+// The decoder passes unpaired surrogates through; cut ones at the edges go, others are invalid.
+void repairSurrogates(QString& text, bool cutAtStart) {
+    if (cutAtStart && !text.isEmpty() && text.front().isLowSurrogate()) {
+        text.remove(0, 1);
+    }
+    if (!text.isEmpty() && text.back().isHighSurrogate()) {
+        text.chop(1);
+    }
+    if (text.isValidUtf16()) {
+        return;
+    }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar unit = text[i];
+        if (unit.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if (unit.isSurrogate()) {
+            text[i] = QChar(replacementCharacter);
+        }
+    }
+}
+
+// A scan for CR alone is vectorised and most texts hold no CR CR LF: this spares a ten times
+// slower search of the whole text on every update.
+bool containsCrCrLf(const QString& text) {
+    for (qsizetype at = text.indexOf(u'\r'); at >= 0 && at + 2 < text.size();
+         at = text.indexOf(u'\r', at + 1)) {
+        if (text[at + 1] == u'\r' && text[at + 2] == u'\n') {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString decodeUtf16(QByteArrayView bytes, std::int64_t offset, QStringConverter::Encoding order) {
+    // Code units start at even file offsets; a window may start or end inside one.
+    const qsizetype skip = offset % 2 == 0 ? 0 : 1;
+    bytes = bytes.sliced(std::min(skip, bytes.size()));
+    bytes.chop(bytes.size() % 2);
+    QStringDecoder decoder(order);
+    QString text = decoder.decode(bytes);
+    repairSurrogates(text, offset + skip > 0);
+    return text;
+}
+} // namespace
+
+QString TailTextDecoder::displayText(const TailSnapshot& snapshot) {
+    return decode(snapshot.bytes, snapshot.offset, snapshot.fileStart);
+}
+
+QString TailTextDecoder::decode(QByteArrayView bytes, std::int64_t offset,
+                                QByteArrayView fileStart) {
+    const auto order = utf16ByteOrder(fileStart);
+    QString text = order ? decodeUtf16(bytes, offset, *order) : decodeUtf8(bytes, offset);
+    text.replace(QChar(u'\0'), QChar(nullPlaceholder));
+    if (containsCrCrLf(text)) {
+        text.replace(QStringLiteral("\r\r\n"), QStringLiteral("\n\r"));
+    }
+    return text;
+}
+
+qsizetype TailTextDecoder::countLines(QStringView text) {
+    qsizetype lines = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (unit == u'\r') {
+            if (i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+            ++lines;
+        } else if (unit == u'\n' || unit == QChar::ParagraphSeparator || unit == frameStart ||
+                   unit == frameEnd) {
+            ++lines;
+        }
+    }
+    return lines;
+}
+
+} // namespace ombrel

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "tail/TailSnapshot.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+
+namespace ombrel {
+
+/// Turns a window of a file's bytes into the text the display shows.
+class TailTextDecoder {
+public:
+    /// Shown in place of each 0 byte (or 0 code unit), so the text after it stays visible.
+    static constexpr char16_t nullPlaceholder = u'\u2400';
+
+    /// The display text of a snapshot; see decode.
+    static QString displayText(const TailSnapshot& snapshot);
+    /// Decodes bytes that start at offset in a file whose first bytes are fileStart: UTF-16
+    /// (window aligned to whole code units) when the file starts with a UTF-16 byte-order mark,
+    /// else UTF-8. Invalid bytes become U+FFFD; a character cut by either edge of the window is
+    /// left out; 0 becomes nullPlaceholder; every CR CR LF becomes LF CR.
+    static QString decode(QByteArrayView bytes, std::int64_t offset, QByteArrayView fileStart);
+    /// Lines as the plain-text display counts its blocks: CR LF, LF, a lone CR, a paragraph
+    /// separator and U+FDD0/U+FDD1 each end one; an empty text is one line.
+    static qsizetype countLines(QStringView text);
+};
+
+} // namespace ombrel

@@ -1,0 +1,144 @@
+#include "app/InstanceChannel.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using ombrel::InstanceChannel;
+
+namespace {
+std::unique_ptr<InstanceChannel> listening(const QString& folder, const QString& watched = {}) {
+    auto channel = std::make_unique<InstanceChannel>(folder);
+    EXPECT_TRUE(channel->listen());
+    channel->setSourceMatcher([watched](const QString& source) { return source == watched; });
+    return channel;
+}
+} // namespace
+
+TEST(InstanceChannel, CloseAllReachesEveryOtherCopyButNotItself) {
+    QTemporaryDir dir;
+    auto first = listening(dir.path());
+    auto second = listening(dir.path());
+    auto asking = listening(dir.path());
+    QSignalSpy firstClosed(first.get(), &InstanceChannel::closeRequested);
+    QSignalSpy secondClosed(second.get(), &InstanceChannel::closeRequested);
+    QSignalSpy askingClosed(asking.get(), &InstanceChannel::closeRequested);
+    QSignalSpy done(asking.get(), &InstanceChannel::requestsFinished);
+    asking->closeAllOthers();
+    QTRY_COMPARE(done.count(), 1);
+    QTRY_COMPARE(firstClosed.count(), 1);
+    QTRY_COMPARE(secondClosed.count(), 1);
+    EXPECT_EQ(askingClosed.count(), 0);
+}
+
+TEST(InstanceChannel, CloseSameClosesOnlyACopyWatchingThatSource) {
+    QTemporaryDir dir;
+    auto other = listening(dir.path(), QStringLiteral("/var/log/b.log"));
+    auto same = listening(dir.path(), QStringLiteral("/var/log/a.log"));
+    auto asking = listening(dir.path());
+    QSignalSpy otherClosed(other.get(), &InstanceChannel::closeRequested);
+    QSignalSpy sameClosed(same.get(), &InstanceChannel::closeRequested);
+    QSignalSpy done(asking.get(), &InstanceChannel::requestsFinished);
+    asking->closeSameSource(QStringLiteral("/var/log/a.log"));
+    QTRY_COMPARE(done.count(), 1);
+    QTRY_COMPARE(sameClosed.count(), 1);
+    QTest::qWait(50);
+    EXPECT_EQ(otherClosed.count(), 0);
+}
+
+TEST(InstanceChannel, SkipsLeftoversAndUnresponsivePeersWithoutBlocking) {
+    QTemporaryDir dir;
+    auto asking = listening(dir.path());
+    // A socket file whose copy has gone, and a file that is no socket at all.
+    QFile stale(dir.filePath(QStringLiteral("99999-gone.sock")));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    auto alive = listening(dir.path());
+    QSignalSpy aliveClosed(alive.get(), &InstanceChannel::closeRequested);
+    QSignalSpy done(asking.get(), &InstanceChannel::requestsFinished);
+    QElapsedTimer clock;
+    clock.start();
+    asking->closeAllOthers();
+    EXPECT_LT(clock.elapsed(), 200); // the call itself never waits for an answer
+    QTRY_COMPARE(done.count(), 1);
+    QTRY_COMPARE(aliveClosed.count(), 1);
+}
+
+#ifdef OMBREL_EXECUTABLE
+namespace {
+
+class RunningCopies : public testing::Test {
+protected:
+    QProcess* launch(const QStringList& args) {
+        auto* process = new QProcess;
+        processes_.emplace_back(process);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("HOME"), home_.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home_.path());
+        process->setProcessEnvironment(env);
+        process->start(QStringLiteral(OMBREL_EXECUTABLE), args);
+        EXPECT_TRUE(process->waitForStarted());
+        // Ready once its socket is there.
+        for (int i = 0; i < 600 && !isListening(*process); ++i) {
+            QTest::qWait(50);
+        }
+        EXPECT_TRUE(isListening(*process));
+        return process;
+    }
+    bool isListening(const QProcess& process) const {
+        const QString pattern = QString::number(process.processId()) + QStringLiteral("-*.sock");
+        return !QDir(home_.filePath(QStringLiteral("ombrel-instances")))
+                    .entryList({pattern}, QDir::System)
+                    .isEmpty();
+    }
+    QString file(const QString& name) {
+        const QString path = home_.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("line\n");
+        return path;
+    }
+    void TearDown() override {
+        for (auto& process : processes_) {
+            if (process->state() != QProcess::NotRunning) {
+                process->kill();
+                process->waitForFinished();
+            }
+        }
+    }
+
+    QTemporaryDir home_;
+    std::vector<std::unique_ptr<QProcess>> processes_;
+};
+
+} // namespace
+
+TEST_F(RunningCopies, KaClosesEveryOtherCopyWithExitCodeTwo) {
+    QProcess* watching = launch({file(QStringLiteral("a.log"))});
+    QProcess* idle = launch({});
+    QProcess* closer = launch({QStringLiteral("-ka"), file(QStringLiteral("c.log"))});
+    ASSERT_TRUE(watching->waitForFinished(30000));
+    ASSERT_TRUE(idle->waitForFinished(30000));
+    EXPECT_EQ(watching->exitCode(), 2);
+    EXPECT_EQ(idle->exitCode(), 2);
+    EXPECT_EQ(closer->state(), QProcess::Running);
+}
+
+TEST_F(RunningCopies, KClosesOnlyTheCopyWatchingTheSameFile) {
+    const QString a = file(QStringLiteral("a.log"));
+    QProcess* same = launch({a});
+    QProcess* other = launch({file(QStringLiteral("b.log"))});
+    QProcess* closer = launch({QStringLiteral("/k"), a});
+    ASSERT_TRUE(same->waitForFinished(30000));
+    EXPECT_EQ(same->exitCode(), 2);
+    EXPECT_FALSE(other->waitForFinished(500));
+    EXPECT_EQ(closer->state(), QProcess::Running);
+}
+#endif

@@ -1,0 +1,286 @@
+#include "tail/MonitorControl.h"
+
+#include "TempFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <vector>
+
+using ombrel::EventLogChoice;
+using ombrel::FileStatus;
+using ombrel::LocalFileSystem;
+using ombrel::MonitorControl;
+using ombrel::MonitorFileSystem;
+using ombrel::StartOutcome;
+using ombrel::StartRequest;
+using ombrel::TailReadOptions;
+using ombrel::TailSnapshot;
+using ombrel::TickAction;
+using ombrel::test::TempFiles;
+
+namespace {
+// One file whose status the test sets; counts what monitoring asks of it.
+class FakeFileSystem : public MonitorFileSystem {
+public:
+    QString name = QStringLiteral("watched.log");
+    std::optional<FileStatus> current = FileStatus{100, {1'000, 0}};
+    mutable int statusCalls = 0;
+    mutable int reads = 0;
+
+    bool exists(const QString& path) const override { return path == name; }
+    std::optional<FileStatus> status(const QString& path) const override {
+        ++statusCalls;
+        return path == name ? current : std::nullopt;
+    }
+    TailSnapshot read(const QString& path, std::int64_t, const TailReadOptions&) const override {
+        ++reads;
+        TailSnapshot snapshot;
+        if (path == name && current) {
+            snapshot.opened = true;
+            snapshot.fileSize = current->size;
+            snapshot.modTime = current->modified;
+        }
+        return snapshot;
+    }
+};
+
+StartRequest fileStart(const QString& name, const QString& interval = QStringLiteral("0"),
+                       const QString& count = QStringLiteral("1000")) {
+    return {name, interval, count, EventLogChoice::None};
+}
+
+// Starts as the window does (Start, then the first read) and returns the ticks on which a
+// check found a change, the file's time changing before every tick.
+std::vector<int> checksOverTicks(const QString& interval, int ticks) {
+    FakeFileSystem files;
+    MonitorControl monitor(files);
+    EXPECT_EQ(monitor.start(fileStart(files.name, interval)), StartOutcome::WatchingFile);
+    monitor.recordRead(monitor.readTail());
+    std::vector<int> checked;
+    for (int tick = 1; tick <= ticks; ++tick) {
+        files.current->modified.seconds += 1;
+        if (monitor.tick() == TickAction::ReadAndNotify) {
+            checked.push_back(tick);
+            monitor.recordRead(monitor.readTail());
+        }
+    }
+    return checked;
+}
+} // namespace
+
+TEST(MonitorControl, CheckRhythmFollowsTheInterval) {
+    EXPECT_EQ(checksOverTicks(QStringLiteral("0"), 4), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(checksOverTicks(QStringLiteral("abc"), 3), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(checksOverTicks(QStringLiteral("5"), 20), (std::vector<int>{6, 12, 18}));
+    EXPECT_TRUE(checksOverTicks(QStringLiteral("-1"), 500).empty());
+    // The lowest interval must not count past the lowest number.
+    EXPECT_TRUE(checksOverTicks(QStringLiteral("-99999999999"), 50).empty());
+}
+
+TEST(MonitorControl, UnchangedFileCostsOneStatusLookUpPerCheckAndNoRead) {
+    FakeFileSystem files;
+    MonitorControl monitor(files);
+    monitor.start(fileStart(files.name));
+    monitor.recordRead(monitor.readTail());
+    files.statusCalls = 0;
+    files.reads = 0;
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(monitor.tick(), TickAction::None);
+    }
+    EXPECT_EQ(files.statusCalls, 10);
+    EXPECT_EQ(files.reads, 0);
+}
+
+TEST(MonitorControl, StartReadsTheControlTextsAndSetsTheState) {
+    FakeFileSystem files;
+    MonitorControl monitor(files);
+    EXPECT_EQ(monitor.countdown(), 5);
+    EXPECT_EQ(monitor.start(fileStart(files.name, QStringLiteral(" 7s"), QStringLiteral("250"))),
+              StartOutcome::WatchingFile);
+    EXPECT_TRUE(monitor.running());
+    EXPECT_FALSE(monitor.eventLogMode());
+    EXPECT_EQ(monitor.filePath(), files.name);
+    EXPECT_EQ(monitor.checkInterval(), 7);
+    EXPECT_EQ(monitor.byteCount(), 250);
+    EXPECT_EQ(monitor.reloadValue(), 7);
+    EXPECT_EQ(monitor.countdown(), 7);
+}
+
+TEST(MonitorControl, BlankLedOrMissingNameLeavesTheStateButRereadsTheNumbers) {
+    FakeFileSystem files;
+    MonitorControl monitor(files);
+    for (const QString& name :
+         {QString(), QStringLiteral(" watched.log"), QStringLiteral("\twatched.log")}) {
+        EXPECT_EQ(monitor.start(fileStart(name)), StartOutcome::BlankName);
+    }
+    EXPECT_EQ(monitor.start(fileStart(QStringLiteral("gone.log"))), StartOutcome::MissingFile);
+    EXPECT_FALSE(monitor.running());
+    EXPECT_TRUE(monitor.filePath().isEmpty());
+
+    monitor.start(fileStart(files.name, QStringLiteral("3")));
+    monitor.start(fileStart(QStringLiteral("gone.log"), QStringLiteral("9"), QStringLiteral("12")));
+    EXPECT_TRUE(monitor.running());
+    EXPECT_EQ(monitor.filePath(), files.name);
+    EXPECT_EQ(monitor.sourceText(), QStringLiteral("gone.log"));
+    EXPECT_EQ(monitor.checkInterval(), 9);
+    EXPECT_EQ(monitor.byteCount(), 12);
+    EXPECT_EQ(monitor.reloadValue(), 3); // only a successful file Start sets the rhythm
+}
+
+TEST(MonitorControl, PauseStopsChecksAndTheAnimation) {
+    FakeFileSystem files;
+    MonitorControl monitor(files);
+    monitor.start(fileStart(files.name));
+    monitor.recordRead(monitor.readTail());
+    files.current->size = 200;
+    ASSERT_EQ(monitor.tick(), TickAction::ReadAndNotify);
+    EXPECT_TRUE(monitor.animating());
+    monitor.pause();
+    EXPECT_FALSE(monitor.running());
+    EXPECT_FALSE(monitor.animating());
+    files.current->size = 300;
+    files.statusCalls = 0;
+    EXPECT_EQ(monitor.tick(), TickAction::None);
+    EXPECT_EQ(files.statusCalls, 0);
+    EXPECT_EQ(monitor.filePath(), files.name);
+}
+
+TEST(MonitorControl, AnimationStopsAtTheFirstCheckWithoutChange) {
+    FakeFileSystem files;
+    MonitorControl monitor(files);
+    monitor.start(fileStart(files.name, QStringLiteral("1")));
+    monitor.recordRead(monitor.readTail());
+    files.current->size = 101;
+    EXPECT_EQ(monitor.tick(), TickAction::None);
+    EXPECT_EQ(monitor.tick(), TickAction::ReadAndNotify);
+    monitor.recordRead(monitor.readTail());
+    EXPECT_EQ(monitor.tick(), TickAction::None);
+    EXPECT_TRUE(monitor.animating());
+    EXPECT_EQ(monitor.tick(), TickAction::StopAnimation);
+    EXPECT_FALSE(monitor.animating());
+}
+
+TEST(MonitorControl, EventLogStartRunsWithoutAFileAndTicksOnlyStopTheAnimation) {
+    FakeFileSystem files;
+    MonitorControl monitor(files);
+    const StartRequest request{QString(), QStringLiteral("0"), QStringLiteral("20"),
+                               EventLogChoice::System};
+    EXPECT_EQ(monitor.start(request), StartOutcome::WatchingEventLog);
+    EXPECT_TRUE(monitor.running());
+    EXPECT_TRUE(monitor.eventLogMode());
+    EXPECT_EQ(monitor.eventLog(), EventLogChoice::System);
+    EXPECT_EQ(monitor.byteCount(), 20);
+    monitor.noteChangeAnnounced();
+    EXPECT_EQ(monitor.tick(), TickAction::StopAnimation);
+    EXPECT_EQ(monitor.tick(), TickAction::None);
+    EXPECT_EQ(files.statusCalls, 0);
+}
+
+TEST(MonitorControl, DroppedFileIsWatchedWithTheRhythmKept) {
+    FakeFileSystem files;
+    MonitorControl monitor(files);
+    monitor.start(
+        {QString(), QStringLiteral("2"), QStringLiteral("10"), EventLogChoice::Application});
+    monitor.watchDroppedFile(files.name);
+    EXPECT_TRUE(monitor.running());
+    EXPECT_FALSE(monitor.eventLogMode());
+    EXPECT_EQ(monitor.sourceText(), files.name);
+    EXPECT_EQ(monitor.countdown(), 5);
+    EXPECT_TRUE(monitor.readTail().opened);
+}
+
+// The following watch real files through the real file system, checking at every tick.
+class WatchedFile : public testing::Test {
+protected:
+    void startOn(const QByteArray& content) {
+        path_ = files_.write(name_, content);
+        ASSERT_EQ(monitor_.start(fileStart(path_, QStringLiteral("0"), QStringLiteral("8"))),
+                  StartOutcome::WatchingFile);
+        first_ = read();
+    }
+
+    // Reads and records as the window does.
+    TailSnapshot read() {
+        TailSnapshot snapshot = monitor_.readTail();
+        monitor_.recordRead(snapshot);
+        return snapshot;
+    }
+
+    TempFiles files_;
+    const QString name_ = QStringLiteral("app.log");
+    QString path_;
+    LocalFileSystem fileSystem_;
+    MonitorControl monitor_{fileSystem_};
+    TailSnapshot first_;
+};
+
+TEST_F(WatchedFile, GrowthAndTruncationAreShown) {
+    startOn("line 1\n");
+    ASSERT_TRUE(first_.opened);
+    EXPECT_EQ(first_.bytes, "line 1\n");
+    EXPECT_EQ(monitor_.tick(), TickAction::None);
+
+    files_.append(name_, "line 2\n");
+    ASSERT_EQ(monitor_.tick(), TickAction::ReadAndNotify);
+    EXPECT_EQ(read().bytes, "\nline 2\n");
+    EXPECT_EQ(monitor_.lastStat().size, 14);
+
+    files_.write(name_, "new\n");
+    ASSERT_EQ(monitor_.tick(), TickAction::ReadAndNotify);
+    EXPECT_EQ(read().bytes, "new\n");
+    EXPECT_EQ(monitor_.lastStat().size, 4);
+}
+
+TEST_F(WatchedFile, DeletionIsNoChangeAndReCreationIsRead) {
+    startOn("old\n");
+    const FileStatus before = monitor_.lastStat();
+    ASSERT_TRUE(QFile::remove(path_));
+    EXPECT_EQ(monitor_.tick(), TickAction::None);
+    EXPECT_EQ(monitor_.tick(), TickAction::None);
+    // A read while the file is gone shows nothing and keeps the last size and time.
+    EXPECT_FALSE(read().opened);
+    EXPECT_EQ(monitor_.lastStat(), before);
+
+    files_.write(name_, "recreated\n");
+    ASSERT_EQ(monitor_.tick(), TickAction::ReadAndNotify);
+    EXPECT_EQ(read().bytes, "created\n");
+    EXPECT_EQ(monitor_.tick(), TickAction::StopAnimation);
+}
+
+TEST_F(WatchedFile, TwoWritesInTheSameSecondAreBothShown) {
+    constexpr std::int64_t second = 1'700'000'000'000;
+    startOn("aaaa\n");
+    files_.setModified(name_, second + 100);
+    ASSERT_EQ(monitor_.tick(), TickAction::ReadAndNotify);
+    read();
+
+    // Same size, same second, later within it.
+    files_.write(name_, "bbbb\n");
+    files_.setModified(name_, second + 600);
+    ASSERT_EQ(monitor_.tick(), TickAction::ReadAndNotify);
+    EXPECT_EQ(read().bytes, "bbbb\n");
+
+    // Same time to the millisecond, but grown.
+    files_.append(name_, "cc\n");
+    files_.setModified(name_, second + 600);
+    ASSERT_EQ(monitor_.tick(), TickAction::ReadAndNotify);
+    EXPECT_EQ(read().bytes, "bbbb\ncc\n");
+}
+
+TEST_F(WatchedFile, SomethingThatCannotBeReadIsAnnouncedOnlyWhenItChanges) {
+    QDir(files_.path(QString())).mkdir(QStringLiteral("folder"));
+    const QString folder = files_.path(QStringLiteral("folder"));
+    ASSERT_EQ(monitor_.start(fileStart(folder)), StartOutcome::WatchingFile);
+    EXPECT_FALSE(read().opened);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(monitor_.tick(), TickAction::None);
+    }
+}
+
+TEST_F(WatchedFile, HeadModeReadsTheStart) {
+    startOn("0123456789abcdef");
+    EXPECT_EQ(first_.bytes, "89abcdef");
+    monitor_.setHeadMode(true);
+    EXPECT_EQ(read().bytes, "01234567");
+}

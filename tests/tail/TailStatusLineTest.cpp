@@ -1,0 +1,68 @@
+#include "tail/TailStatusLine.h"
+
+#include <QByteArray>
+#include <ctime>
+#include <gtest/gtest.h>
+
+using ombrel::ctimeText;
+using ombrel::FileStatus;
+using ombrel::tailStatusLine;
+
+namespace {
+// Local time is the process's time zone; these tests pin it and put it back.
+class FixedTimeZone : public testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = qgetenv("TZ");
+        hadZone_ = qEnvironmentVariableIsSet("TZ");
+    }
+    void TearDown() override {
+        if (hadZone_) {
+            qputenv("TZ", saved_);
+        } else {
+            qunsetenv("TZ");
+        }
+        tzset();
+    }
+    static void useZone(const char* zone) {
+        qputenv("TZ", zone);
+        tzset();
+    }
+
+private:
+    QByteArray saved_;
+    bool hadZone_ = false;
+};
+} // namespace
+
+TEST_F(FixedTimeZone, CtimeTextHasTheCLayoutInLocalTime) {
+    useZone("UTC");
+    EXPECT_EQ(ctimeText(0), QStringLiteral("Thu Jan  1 00:00:00 1970\n"));
+    EXPECT_EQ(ctimeText(1'700'000'000), QStringLiteral("Tue Nov 14 22:13:20 2023\n"));
+    useZone("CET-1CEST,M3.5.0,M10.5.0/3");
+    EXPECT_EQ(ctimeText(1'700'000'000), QStringLiteral("Tue Nov 14 23:13:20 2023\n"));
+    EXPECT_EQ(ctimeText(1'690'000'000), QStringLiteral("Sat Jul 22 06:26:40 2023\n")); // summer
+}
+
+TEST_F(FixedTimeZone, CtimeTextMatchesTheCLibrary) {
+    useZone("America/New_York");
+    for (const std::time_t t : {std::time_t{86'399}, std::time_t{951'782'400},
+                                std::time_t{4'102'444'800}, std::time_t{-86'400}}) {
+        EXPECT_EQ(ctimeText(t), QString::fromLatin1(std::ctime(&t))) << t;
+    }
+}
+
+TEST_F(FixedTimeZone, StatusLineHas64BitSizeAndLineCount) {
+    useZone("UTC");
+    const FileStatus stat{(std::int64_t{5} << 30) + 1, {1'700'000'000, 999'999'999}};
+    EXPECT_EQ(
+        tailStatusLine(stat, 42),
+        QStringLiteral("Update: Tue Nov 14 22:13:20 2023\n   Filesize: 5368709121   Lines: 42"));
+    EXPECT_EQ(tailStatusLine(FileStatus{}, 1),
+              QStringLiteral("Update: Thu Jan  1 00:00:00 1970\n   Filesize: 0   Lines: 1"));
+}
+
+TEST_F(FixedTimeZone, YearsBeyond9999DoNotOverflowTheText) {
+    useZone("UTC");
+    EXPECT_EQ(ctimeText(253'402'300'800), QStringLiteral("Sat Jan  1 00:00:00 10000\n"));
+}

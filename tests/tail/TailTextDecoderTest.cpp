@@ -1,0 +1,118 @@
+#include "tail/TailTextDecoder.h"
+
+#include "TempFiles.h"
+#include "tail/FileTailReader.h"
+
+#include <gtest/gtest.h>
+
+using ombrel::FileTailReader;
+using ombrel::TailTextDecoder;
+using ombrel::test::TempFiles;
+
+namespace {
+QString utf8(QByteArrayView bytes, std::int64_t offset = 0) {
+    return TailTextDecoder::decode(bytes, offset,
+                                   bytes.first(std::min<qsizetype>(4, bytes.size())));
+}
+
+// The bytes of text in UTF-16 of the given order, with a byte-order mark in front.
+QByteArray utf16File(const QString& text, bool littleEndian) {
+    QByteArray bytes = littleEndian ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+    for (const QChar unit : text) {
+        const auto high = static_cast<char>(unit.unicode() >> 8);
+        const auto low = static_cast<char>(unit.unicode() & 0xFF);
+        bytes.append(littleEndian ? low : high).append(littleEndian ? high : low);
+    }
+    return bytes;
+}
+
+QString utf16Window(const QByteArray& file, qsizetype offset, qsizetype length = -1) {
+    return TailTextDecoder::decode(
+        QByteArrayView(file).sliced(offset, length < 0 ? file.size() - offset : length), offset,
+        QByteArrayView(file).first(4));
+}
+} // namespace
+
+TEST(TailTextDecoder, InvalidUtf8BecomesReplacementCharacters) {
+    EXPECT_EQ(utf8("ok \xFF\xFE then \xC3(\n"), QStringLiteral("ok \uFFFD\uFFFD then \uFFFD(\n"));
+    // An encoded surrogate is no character either.
+    EXPECT_EQ(utf8("a\xED\xA0\x80z").front(), u'a');
+    EXPECT_FALSE(utf8("a\xED\xA0\x80z").contains(QChar(0xD800)));
+}
+
+TEST(TailTextDecoder, CharacterCutByTheStartOfTheWindowIsDropped) {
+    const QByteArray text = "x€y😀z"; // € has 3 bytes, 😀 has 4
+    // The window starts after the first byte of €: its two remaining bytes go.
+    EXPECT_EQ(utf8(QByteArrayView(text).sliced(2), 2), QStringLiteral("y😀z"));
+    EXPECT_EQ(utf8(QByteArrayView(text).sliced(3), 3), QStringLiteral("y😀z"));
+    EXPECT_EQ(utf8(QByteArrayView(text).sliced(6), 6), QStringLiteral("z"));
+    // At the file's own start the same bytes are invalid, not cut.
+    EXPECT_EQ(utf8("\xA9z", 0), QStringLiteral("\uFFFDz"));
+}
+
+TEST(TailTextDecoder, CharacterCutByTheEndOfTheWindowIsDropped) {
+    const QByteArray text = "ab€";
+    EXPECT_EQ(utf8(QByteArrayView(text).first(4)), QStringLiteral("ab"));
+    EXPECT_EQ(utf8(text), QStringLiteral("ab€"));
+}
+
+TEST(TailTextDecoder, ZeroBytesShowAsPlaceholdersAndEndNothing) {
+    EXPECT_EQ(utf8(QByteArrayView("a\0\0b\n", 5)), QStringLiteral("a␀␀b\n"));
+    EXPECT_EQ(utf8(QByteArrayView("\0", 1)), QStringLiteral("␀"));
+}
+
+TEST(TailTextDecoder, CrCrLfBecomesLfCrAndOtherLineEndsStay) {
+    EXPECT_EQ(utf8("a\r\r\nb\r\nc\nd\re"), QStringLiteral("a\n\rb\r\nc\nd\re"));
+    EXPECT_EQ(utf8("\r\r\r\n"), QStringLiteral("\r\n\r"));
+    EXPECT_EQ(utf8("\r\r\n\r\r\n"), QStringLiteral("\n\r\n\r"));
+}
+
+TEST(TailTextDecoder, Utf16WithByteOrderMarkDecodesInBothOrders) {
+    const QString text = QStringLiteral("Zeile 1\r\nÄ€😀\r\n");
+    for (const bool little : {true, false}) {
+        const QByteArray file = utf16File(text, little);
+        EXPECT_EQ(utf16Window(file, 0), text) << little;
+        // A UTF-16 0 code unit is a 0 character, its 0 bytes are not.
+        EXPECT_EQ(utf16Window(utf16File(QStringLiteral("a") + QChar(0) + u'b', little), 0),
+                  QStringLiteral("a␀b"));
+    }
+}
+
+TEST(TailTextDecoder, Utf16WindowIsAlignedToCodeUnitsAndKeepsPairsWhole) {
+    const QByteArray file = utf16File(QStringLiteral("ab😀cd"), true);
+    // bytes: BOM 0-1, a 2-3, b 4-5, 😀 6-9 (high 6-7, low 8-9), c 10-11, d 12-13
+    EXPECT_EQ(utf16Window(file, 5), QStringLiteral("😀cd"));   // odd start: half of b goes
+    EXPECT_EQ(utf16Window(file, 8), QStringLiteral("cd"));    // starts on the low half
+    EXPECT_EQ(utf16Window(file, 7), QStringLiteral("cd"));    // odd start inside the pair
+    EXPECT_EQ(utf16Window(file, 2, 6), QStringLiteral("ab")); // ends after the high half
+    EXPECT_EQ(utf16Window(file, 2, 5), QStringLiteral("ab")); // ends inside a code unit
+}
+
+TEST(TailTextDecoder, UnpairedSurrogateInsideUtf16IsInvalid) {
+    const QString text = QStringLiteral("a") + QChar(0xDC00) + u'b' + QChar(0xD800) + u'c';
+    EXPECT_EQ(utf16Window(utf16File(text, true), 0), QStringLiteral("a\uFFFDb\uFFFDc"));
+}
+
+TEST(TailTextDecoder, TailOfAUtf16FileIsDecodedByItsByteOrderMark) {
+    TempFiles files;
+    QString text;
+    for (int i = 0; i < 50; ++i) {
+        text += QStringLiteral("Eintrag %1: Größe\r\n").arg(i);
+    }
+    const QString path = files.write(QStringLiteral("u16.log"), utf16File(text, true));
+    const auto snapshot = FileTailReader::read(path, 41); // odd count: the window starts odd
+    ASSERT_TRUE(snapshot.opened);
+    const QString shown = TailTextDecoder::displayText(snapshot);
+    EXPECT_TRUE(text.endsWith(shown));
+    EXPECT_EQ(shown.size(), 20);
+}
+
+TEST(TailTextDecoder, LinesCountLikeThePlainTextDisplay) {
+    EXPECT_EQ(TailTextDecoder::countLines(u""), 1);
+    EXPECT_EQ(TailTextDecoder::countLines(u"one"), 1);
+    EXPECT_EQ(TailTextDecoder::countLines(u"one\n"), 2);
+    EXPECT_EQ(TailTextDecoder::countLines(u"a\r\nb\nc\rd"), 4);
+    EXPECT_EQ(TailTextDecoder::countLines(u"\n\r"), 3); // LF CR: two line ends
+    EXPECT_EQ(TailTextDecoder::countLines(u"\r\n\r\n"), 3);
+    EXPECT_EQ(TailTextDecoder::countLines(u"a\u2029b"), 2);
+}
