@@ -268,6 +268,9 @@ void MainWindow::initialise() {
     countBox_->setText(QString::number(start.byteCount));
     printButton_->setEnabled(false);
 
+    if (start.hideControls) {
+        toggleControls();
+    }
     prepareLayout();
     flags_ = SettingsFlags::load(setup_.settings);
     keywords_.loadKeywords(setup_.settings);
@@ -307,6 +310,27 @@ void MainWindow::initialise() {
             channel_->closeSameSource(start.sourceText);
         }
         startMonitoring();
+    }
+}
+
+void MainWindow::toggleControls() {
+    const QSize client = client_->size();
+    const bool hide = !controlsHidden_;
+    if (hide) {
+        savedDisplayTopLeft_ = display_->geometry().topLeft();
+        display_->setGeometry(7, 7, client.width() - 14, client.height() - 28);
+    } else {
+        const QPoint at = savedDisplayTopLeft_;
+        display_->setGeometry(at.x(), at.y(), client.width() - at.x() - 14,
+                              client.height() - at.y() - 21);
+    }
+    controlsHidden_ = hide;
+    action(IdHideControls)
+        ->setText(hide ? QStringLiteral("S&how Controls") : QStringLiteral("&Hide Controls"));
+    for (QWidget* child : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child != display_) {
+            child->setVisible(!hide);
+        }
     }
 }
 
@@ -443,6 +467,9 @@ void MainWindow::dispatchCommand(int id) {
         break;
     case IdExit:
         closeWithExitCode(IdExit);
+        break;
+    case IdHideControls:
+        toggleControls();
         break;
     case IdHead:
         monitor_.setHeadMode(headBox_->isChecked());

@@ -84,6 +84,7 @@ private:
     void closeWithExitCode(int code);
     void pressDefaultButton();
     void setCountLabel(const QString& text);
+    void toggleControls();
     void startMonitoring();
     void pauseMonitoring();
     void onCheckTimer();
@@ -116,6 +117,8 @@ private:
     KeywordList keywords_;
     RecentFiles recentFiles_;
     QTimer checkTimer_;
+    bool controlsHidden_ = false;
+    QPoint savedDisplayTopLeft_;
     bool closing_ = false;
     int pendingExitCode_ = 2; // the close box and Escape close with 2
     int exitCode_ = -1;

@@ -196,3 +196,23 @@ TEST_F(MainWindowTest, SavesAScreenshotWhenAsked) {
                        "Dec  6 19:00:02 host app[12]: ERROR disk full\n"));
     EXPECT_TRUE(window->grab().save(folder + QStringLiteral("/main-window.png")));
 }
+
+TEST_F(MainWindowTest, HidingTheControlsLeavesTheDisplayAndPutsItBack) {
+    StartupOptions startup;
+    startup.hideControls = true;
+    auto window = makeWindow(startup);
+    EXPECT_FALSE(window->control(IdStart)->isVisible());
+    EXPECT_FALSE(window->control(IdFileNameBox)->isVisible());
+    EXPECT_TRUE(window->display()->isVisible());
+    EXPECT_EQ(window->display()->geometry().topLeft(), QPoint(7, 7));
+    EXPECT_EQ(window->action(IdHideControls)->text(), QStringLiteral("S&how Controls"));
+
+    window->dispatchCommand(IdHideControls);
+    EXPECT_TRUE(window->control(IdStart)->isVisible());
+    EXPECT_EQ(window->action(IdHideControls)->text(), QStringLiteral("&Hide Controls"));
+    const QRect display = window->display()->geometry();
+    const QSize client = window->centralWidget()->size();
+    EXPECT_GT(display.top(), window->control(IdStart)->geometry().bottom());
+    EXPECT_EQ(display.right() + 1, client.width() - 14);
+    EXPECT_EQ(display.bottom() + 1, client.height() - 21);
+}

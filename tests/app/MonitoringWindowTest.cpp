@@ -4,8 +4,6 @@
 #include "app/StatusBar.h"
 #include "support/TempSettings.h"
 
-#include <gtest/gtest.h>
-
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -13,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <gtest/gtest.h>
 
 using namespace ombrel;
 
@@ -27,7 +26,8 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         return window;
     }
-    QString writeFile(const QString& name, const QByteArray& content, QIODevice::OpenMode mode = QIODevice::WriteOnly) {
+    QString writeFile(const QString& name, const QByteArray& content,
+                      QIODevice::OpenMode mode = QIODevice::WriteOnly) {
         const QString path = dir_.filePath(name);
         QFile file(path);
         EXPECT_TRUE(file.open(mode));
@@ -76,9 +76,10 @@ TEST_F(MonitoringWindowTest, StartShowsTheTailAndItsStatus) {
 
 TEST_F(MonitoringWindowTest, StartOnABlankLedOrMissingNameChangesNothing) {
     auto window = makeWindow();
-    typeStart(*window, dir_.filePath(QStringLiteral("missing.log")), QStringLiteral("5"), QStringLiteral("100"));
-    typeStart(*window, QStringLiteral(" ") + writeFile(QStringLiteral("a.log"), "x\n"), QStringLiteral("5"),
+    typeStart(*window, dir_.filePath(QStringLiteral("missing.log")), QStringLiteral("5"),
               QStringLiteral("100"));
+    typeStart(*window, QStringLiteral(" ") + writeFile(QStringLiteral("a.log"), "x\n"),
+              QStringLiteral("5"), QStringLiteral("100"));
     EXPECT_FALSE(window->monitor().running());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Ombrel 2.0"));
     EXPECT_EQ(exitText(*window), QStringLiteral("Exit"));
@@ -95,7 +96,8 @@ TEST_F(MonitoringWindowTest, GrowthIsShownAtTheNextCheck) {
     writeFile(QStringLiteral("grow.log"), "two\n", QIODevice::Append);
     QTRY_COMPARE_WITH_TIMEOUT(window->display()->toPlainText(), QStringLiteral("one\ntwo\n"), 5000);
     writeFile(QStringLiteral("grow.log"), "three\n", QIODevice::Append);
-    QTRY_COMPARE_WITH_TIMEOUT(window->display()->toPlainText(), QStringLiteral("one\ntwo\nthree\n"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(window->display()->toPlainText(), QStringLiteral("one\ntwo\nthree\n"),
+                              5000);
     // Deleted: nothing changes; re-created: read again.
     QFile::remove(path);
     QTest::qWait(1500);
