@@ -280,6 +280,7 @@ void MainWindow::initialise() {
     }
     fileNameBox_->setEditText(start.sourceText);
 
+    switcher_ = std::make_unique<DisplaySwitcher>(*display_, pipeline_.generations());
     checkTimer_.setInterval(1000);
     connect(&checkTimer_, &QTimer::timeout, this, &MainWindow::onCheckTimer);
     connect(&pipeline_, &UpdatePipeline::updateReady, this, &MainWindow::showUpdate);
@@ -410,14 +411,15 @@ void MainWindow::requestDisplayUpdate() {
     request.keywords = keywords_.snapshot();
     request.keywordFlags = {flags_.highlightKeywords, flags_.showOnlyMatching,
                             flags_.showWithoutMatching};
+    request.font = display_->font();
     pipeline_.request(std::move(request));
 }
 
 void MainWindow::showUpdate(const DisplayUpdate& update) {
+    if (!update.prepared || !switcher_->install(std::move(update.prepared->document), update.generation)) {
+        return;
+    }
     monitor_.recordRead(update.snapshot);
-    display_->setUpdatesEnabled(false);
-    display_->replaceText(update.text);
-    display_->setUpdatesEnabled(true);
     statusBar_->setPaneText(StatusBar::messagePane,
                             tailStatusLine(monitor_.lastStat(), update.lines));
     display_->scrollToEnd();

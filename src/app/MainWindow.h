@@ -5,6 +5,7 @@
 #include "app/ResizeLayout.h"
 #include "app/StartupOptions.h"
 #include "app/UpdatePipeline.h"
+#include "display/DisplaySwitcher.h"
 #include "display/KeywordList.h"
 #include "settings/SettingsFlags.h"
 #include "settings/SettingsStore.h"
@@ -114,6 +115,7 @@ private:
     LocalFileSystem fileSystem_;
     MonitorControl monitor_;
     UpdatePipeline pipeline_;
+    std::unique_ptr<DisplaySwitcher> switcher_;
     KeywordList keywords_;
     RecentFiles recentFiles_;
     QTimer checkTimer_;

@@ -1,12 +1,24 @@
 #include "app/UpdatePipeline.h"
 
+#include "display/DisplayDocumentBuilder.h"
 #include "display/KeywordPass.h"
 #include "tail/MonitorFileSystem.h"
 #include "tail/TailTextDecoder.h"
 
 #include <QMetaObject>
+#include <QTextDocument>
+#include <QThread>
 
 namespace ombrel {
+
+PreparedDocument::~PreparedDocument() {
+    if (document && document->thread() == QThread::currentThread()) {
+        // Freeing a large document takes long: let a worker do it.
+        QTextDocument* doc = document.release();
+        doc->moveToThread(nullptr);
+        QThreadPool::globalInstance()->start([doc] { delete doc; });
+    }
+}
 
 UpdatePipeline::UpdatePipeline(const MonitorFileSystem& fileSystem, QObject* parent)
     : QObject(parent), fileSystem_(fileSystem) {
@@ -46,11 +58,16 @@ std::optional<DisplayUpdate> UpdatePipeline::compute(const MonitorFileSystem& fi
 std::uint64_t UpdatePipeline::request(UpdateRequest request) {
     const std::uint64_t generation = generation_.advance();
     pool_.start([this, request = std::move(request), generation] {
-        std::optional<DisplayUpdate> update =
-            compute(fileSystem_, request, generation, generation_.staleCheck(generation));
-        if (!update) {
+        const StaleCheck isStale = generation_.staleCheck(generation);
+        std::optional<DisplayUpdate> update = compute(fileSystem_, request, generation, isStale);
+        if (!update || isStale()) {
             return;
         }
+        PassResult pass{generation, std::move(update->text), std::move(update->marks),
+                        update->lines};
+        update->prepared = std::make_shared<PreparedDocument>();
+        update->prepared->document =
+            DisplayDocumentBuilder::build(std::move(pass), request.font, thread());
         QMetaObject::invokeMethod(
             this,
             [this, update = std::move(*update)] {

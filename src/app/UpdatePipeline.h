@@ -6,10 +6,13 @@
 #include "tail/FileTailReader.h"
 #include "tail/TailSnapshot.h"
 
+#include <QFont>
 #include <QObject>
 #include <QStringList>
+#include <QTextDocument>
 #include <QThreadPool>
 #include <cstdint>
+#include <memory>
 
 namespace ombrel {
 
@@ -22,19 +25,29 @@ struct UpdateRequest {
     TailReadOptions readOptions; ///< head or tail
     QStringList keywords;        ///< a copy of the keyword list
     KeywordFlags keywordFlags;   ///< marking and filtering
+    QFont font;                  ///< the display's font, for building its next document
+};
+
+/// A display document built off the window's thread; owned by whoever installs it. A document
+/// left uninstalled is freed on a worker, since freeing a large one takes long.
+struct PreparedDocument {
+    std::unique_ptr<QTextDocument> document;
+    ~PreparedDocument();
 };
 
 /// A finished update, ready to be put on the display in one batch.
 struct DisplayUpdate {
-    std::uint64_t generation = 0; ///< the update's number
-    TailSnapshot snapshot;        ///< the read's status (its bytes are not kept)
-    QString text;                 ///< the text to show, filtered
-    MarkRuns marks;               ///< keyword marks in positions of text
-    std::int64_t lines = 1;       ///< lines of the text before filtering
+    std::uint64_t generation = 0;               ///< the update's number
+    TailSnapshot snapshot;                      ///< the read's status (its bytes are not kept)
+    QString text;                               ///< the text to show, filtered
+    MarkRuns marks;                             ///< keyword marks in positions of text
+    std::int64_t lines = 1;                     ///< lines of the text before filtering
+    std::shared_ptr<PreparedDocument> prepared; ///< the text and marks as a finished document
 };
 
-/// Reads, decodes, marks and filters off the window's thread, and hands the newest finished
-/// update back on the thread that owns the pipeline; results of older updates are dropped.
+/// Reads, decodes, marks, filters and builds the display's next document off the window's
+/// thread, and hands the newest finished update back on the thread that owns the pipeline;
+/// results of older updates are dropped.
 class UpdatePipeline : public QObject {
     Q_OBJECT
 public:
@@ -49,6 +62,8 @@ public:
     void cancel() { generation_.advance(); }
     /// The number of the newest update.
     std::uint64_t newest() const { return generation_.newest(); }
+    /// The update numbers, to tell the newest result from older ones.
+    const UpdateGeneration& generations() const { return generation_; }
     /// Waits until no work runs (for tests and measurements); false on time-out.
     bool waitForIdle(int timeoutMs) { return pool_.waitForDone(timeoutMs); }
 

@@ -8,12 +8,13 @@
 
 namespace ombrel {
 
-std::unique_ptr<QTextDocument> DisplayDocumentBuilder::build(const PassResult& result,
-                                                             const QFont& font, QThread* owner) {
+std::unique_ptr<QTextDocument> DisplayDocumentBuilder::build(PassResult result, const QFont& font,
+                                                             QThread* owner) {
     auto document = std::make_unique<QTextDocument>();
     document->setUndoRedoEnabled(false);
     document->setDefaultFont(font);
     document->setPlainText(result.text);
+    result.text = QString();
     MarkApplier::apply(*document, result.marks);
     // The layout is attached after the edits so that it takes the whole text in once.
     document->setDocumentLayout(new QPlainTextDocumentLayout(document.get()));

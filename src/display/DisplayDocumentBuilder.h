@@ -15,10 +15,12 @@ namespace ombrel {
 /// document is the costly part of an update; done here, it never blocks the window.
 class DisplayDocumentBuilder {
 public:
-    /// A finished plain-text document holding result's text, with its marks applied, in font,
-    /// without undo; owned by the caller and already handed over to owner (the window's thread).
-    /// Call it on any thread; the document must not be touched there afterwards.
-    static std::unique_ptr<QTextDocument> build(const PassResult& result, const QFont& font,
+    /// A finished plain-text document holding result's text, with its marks applied, in font
+    /// (a copy taken on the window's thread), without undo; owned by the caller and already
+    /// handed over to owner (the window's thread). Call it on any thread; the document must
+    /// not be touched there afterwards. Pass the result by move: its text is let go as soon as
+    /// the document holds it, which keeps a large update from holding it twice.
+    static std::unique_ptr<QTextDocument> build(PassResult result, const QFont& font,
                                                 QThread* owner);
 };
 

@@ -6,6 +6,10 @@
 #include <QTextDocument>
 #include <QThreadPool>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace ombrel {
 
 namespace {
@@ -14,7 +18,14 @@ namespace {
 void freeElsewhere(QTextDocument* document) {
     document->setParent(nullptr);
     document->moveToThread(nullptr);
-    QThreadPool::globalInstance()->start([document] { delete document; });
+    QThreadPool::globalInstance()->start([document] {
+        delete document;
+#ifdef __GLIBC__
+        // A display document is tens of megabytes in many small blocks; hand them back to the
+        // system so that the next update does not stack on top of them.
+        malloc_trim(0);
+#endif
+    });
 }
 
 // Suspends painting of a widget for the lifetime of the object.
@@ -46,7 +57,10 @@ bool DisplaySwitcher::install(std::unique_ptr<QTextDocument> document, std::uint
         freeElsewhere(document.release());
         return false;
     }
+    // The display frees a document of its own making when it lets go of it; one that an
+    // earlier install gave it is freed here.
     QTextDocument* previous = display_.document();
+    const bool previousIsOurs = previous != nullptr && previous->parent() == &display_;
     {
         const PaintingSuspended suspended(display_);
         QTextDocument* next = document.release();
@@ -54,8 +68,7 @@ bool DisplaySwitcher::install(std::unique_ptr<QTextDocument> document, std::uint
         display_.setDocument(next);
         finishUpdate();
     }
-    // The display frees a document of its own making itself; one of ours is freed here.
-    if (previous != nullptr && previous->parent() == &display_) {
+    if (previousIsOurs) {
         freeElsewhere(previous);
     }
     return true;

@@ -20,8 +20,8 @@ public:
     DisplaySwitcher(QPlainTextEdit& display, const UpdateGeneration& generations);
 
     /// Swaps in a document made by DisplayDocumentBuilder for generation. The display keeps
-    /// it; the document it replaces is freed on a worker thread. False, and the document
-    /// freed unused, when a newer update has begun.
+    /// it; the document it replaces is freed on a worker thread, so nothing may keep a cursor
+    /// into it. False, and the document freed unused, when a newer update has begun.
     bool install(std::unique_ptr<QTextDocument> document, std::uint64_t generation);
 
     /// Sets the result's text into the display's current document and applies its marks on

@@ -11,9 +11,9 @@ struct MarkRun {
     /// Points a mark grows by each time an occurrence of one size is marked again.
     static constexpr double markGrowthPoints = 1.2;
 
-    std::int64_t start = 0;
-    std::int64_t length = 0;
-    int sizeSteps = 0;
+    std::int64_t start = 0;  ///< display position of the first marked character
+    std::int64_t length = 0; ///< marked characters
+    int sizeSteps = 0;       ///< times the characters grew by markGrowthPoints
 
     /// One past the last marked character.
     std::int64_t end() const { return start + length; }

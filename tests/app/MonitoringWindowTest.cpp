@@ -11,6 +11,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 using namespace ombrel;
@@ -147,4 +149,27 @@ TEST_F(MonitoringWindowTest, AMissingCommandLineFileLeavesAnIdleWindowThatExitCl
     qobject_cast<QPushButton*>(window->control(IdExitPause))->click();
     ASSERT_EQ(finished.count(), 1);
     EXPECT_EQ(finished.at(0).at(0).toInt(), 1018);
+}
+
+TEST_F(MonitoringWindowTest, KeywordsAreMarkedAndFilterTheLinesButNotTheLineCount) {
+    auto& store = temp_.store();
+    store.writeSetting(QStringLiteral("Highlight"), QStringLiteral("1"));
+    store.writeSetting(QStringLiteral("ShowOnly"), QStringLiteral("1"));
+    store.writeSetting(QStringLiteral("Keywords"), QStringLiteral(";;ERROR;;disk"));
+    const QString path =
+        writeFile(QStringLiteral("keys.log"), "ok\nan error here\nfine\nDisk full\n");
+    auto window = makeWindow();
+    typeStart(*window, path, QStringLiteral("5"), QStringLiteral("1000"));
+    EXPECT_EQ(window->display()->toPlainText(), QStringLiteral("an error here\nDisk full\n"));
+    EXPECT_TRUE(window->panes()->paneText(StatusBar::messagePane).endsWith(u"Lines: 5"));
+
+    // "error" is bold with a dotted underline; the text around it is not.
+    QTextCursor cursor(window->display()->document());
+    cursor.setPosition(4); // inside "error"
+    EXPECT_EQ(cursor.charFormat().fontWeight(), QFont::Bold);
+    EXPECT_EQ(cursor.charFormat().underlineStyle(), QTextCharFormat::DotLine);
+    cursor.setPosition(2); // inside "an"
+    EXPECT_NE(cursor.charFormat().fontWeight(), QFont::Bold);
+    // The caret ends after the last line.
+    EXPECT_EQ(window->display()->textCursor().position(), window->display()->toPlainText().size());
 }

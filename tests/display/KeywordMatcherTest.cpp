@@ -1,0 +1,138 @@
+#include "display/KeywordMatcher.h"
+
+#include "display/CaseFold.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace ombrel {
+namespace {
+
+using namespace Qt::StringLiterals;
+using testing::ElementsAre;
+using testing::IsEmpty;
+using Starts = std::vector<std::int64_t>;
+
+// Start positions of each keyword in text.
+std::vector<Starts> find(const QStringList& keywords, const QString& text) {
+    const auto found = KeywordMatcher(keywords).findAll(text);
+    EXPECT_TRUE(found.has_value());
+    std::vector<Starts> starts;
+    for (std::size_t k = 0; k < found->size(); ++k) {
+        EXPECT_EQ((*found)[k].length, keywords[static_cast<qsizetype>(k)].size());
+        starts.push_back((*found)[k].starts);
+    }
+    return starts;
+}
+
+// Every position where the text begins with the keyword, by Qt's own comparison.
+Starts naiveFind(const QString& keyword, const QString& text) {
+    Starts starts;
+    for (qsizetype p = 0; p + keyword.size() <= text.size(); ++p) {
+        if (QStringView(text).sliced(p, keyword.size()).compare(keyword, Qt::CaseInsensitive) ==
+            0) {
+            starts.push_back(p);
+        }
+    }
+    return starts;
+}
+
+TEST(KeywordMatcher, IgnoresCase) {
+    EXPECT_THAT(find({u"FEHLER"_s}, u"ein fehler, Fehler"_s), ElementsAre(Starts{4, 12}));
+    EXPECT_THAT(find({u"error"_s}, u"ERROR"_s), ElementsAre(Starts{0}));
+}
+
+TEST(KeywordMatcher, FoldsBeyondAscii) {
+    EXPECT_THAT(find({u"ÄRGER"_s}, u"kein ärger"_s), ElementsAre(Starts{5}));
+    EXPECT_THAT(find({u"straße"_s}, u"STRAẞE"_s), ElementsAre(Starts{0}));
+    EXPECT_THAT(find({u"ΣΟΦΊΑ"_s}, u"σοφία"_s), ElementsAre(Starts{0}));
+    EXPECT_THAT(find({u"k"_s}, u"\u212A"_s), ElementsAre(Starts{0})); // the Kelvin sign folds to k
+    // Deseret capital and small long I lie outside the basic plane.
+    EXPECT_THAT(find({u"x\U00010400"_s}, u"ab X\U00010428"_s), ElementsAre(Starts{3}));
+}
+
+TEST(KeywordMatcher, LengthChangingFoldsKeepPositions) {
+    // "İ" and "ß" have no one-to-one folding; they match only themselves, and the positions
+    // after them stay right.
+    EXPECT_THAT(find({u"ss"_s, u"warn"_s}, u"ßİß WARN"_s), ElementsAre(Starts{}, Starts{4}));
+    EXPECT_THAT(find({u"İ"_s, u"i"_s}, u"İi"_s), ElementsAre(Starts{0}, Starts{1}));
+    EXPECT_THAT(find({u"ß"_s}, u"SS ß"_s), ElementsAre(Starts{3}));
+}
+
+TEST(KeywordMatcher, FindsOverlappingOccurrences) {
+    EXPECT_THAT(find({u"aa"_s}, u"aaaa"_s), ElementsAre(Starts{0, 1, 2}));
+    EXPECT_THAT(find({u"aba"_s}, u"ababa"_s), ElementsAre(Starts{0, 2}));
+}
+
+TEST(KeywordMatcher, FindsAtTheVeryEnd) {
+    EXPECT_THAT(find({u"end"_s, u"d"_s}, u"line\nthe end"_s), ElementsAre(Starts{9}, Starts{11}));
+    EXPECT_THAT(find({u"longer"_s}, u"long"_s), ElementsAre(IsEmpty()));
+}
+
+TEST(KeywordMatcher, LeadingBlankMustBePresent) {
+    EXPECT_THAT(find({u" err"_s}, u"err x err\n err"_s), ElementsAre(Starts{5, 10}));
+}
+
+TEST(KeywordMatcher, KeepsListOrderAndDuplicates) {
+    EXPECT_THAT(find({u"b"_s, u"A"_s, u"a"_s, u""_s}, u"ab"_s),
+                ElementsAre(Starts{1}, Starts{0}, Starts{0}, Starts{}));
+    EXPECT_THAT(find({}, u"text"_s), IsEmpty());
+}
+
+TEST(KeywordMatcher, NeverStartsOrEndsInsideASurrogatePair) {
+    const QString pair = u"\U00010400"_s;
+    EXPECT_THAT(find({pair.left(1), pair.right(1), pair}, u"x"_s + pair + u"y"_s),
+                ElementsAre(Starts{}, Starts{}, Starts{1}));
+}
+
+TEST(KeywordMatcher, FindsAcrossInternalStretchBoundaries) {
+    // The text is folded in stretches of 32768 characters, each with a little of the next;
+    // occurrences across those edges must be found once, and pairs cut there folded whole.
+    QString text(100000, u'.');
+    const QString pair = u"\U00010400"_s;
+    text.replace(32765, 8, u"boundary"_s); // across the first edge
+    text.replace(32775, 2, pair);          // cut by the end of the first stretch's fold
+    text.replace(65533, 8, u"BOUNDARY"_s); // across the second edge
+    text.replace(98303, 2, pair);          // across the third edge
+    EXPECT_THAT(find({u"Boundary"_s, u"\U00010428"_s}, text),
+                ElementsAre(Starts{32765, 65533}, Starts{32775, 98303}));
+}
+
+TEST(KeywordMatcher, AgreesWithQtComparisonOnMixedText) {
+    const QString alphabet = u"aAbBäÄßẞσΣς\u212Ak\n\r İ"_s;
+    const QStringList keywords = {u"ab"_s, u"Ä"_s,    u"ßa"_s,  u"σσ"_s,
+                                  u"K"_s,  u"a\nB"_s, u"bbb"_s, u"ab"_s};
+    std::mt19937 random(7);
+    std::uniform_int_distribution<qsizetype> pick(0, alphabet.size() - 1);
+    QString text;
+    for (int i = 0; i < 70000; ++i) {
+        text.append(alphabet.at(pick(random)));
+    }
+    const std::vector<Starts> found = find(keywords, text);
+    ASSERT_EQ(found.size(), static_cast<std::size_t>(keywords.size()));
+    for (qsizetype k = 0; k < keywords.size(); ++k) {
+        EXPECT_EQ(found[static_cast<std::size_t>(k)], naiveFind(keywords[k], text)) << k;
+    }
+}
+
+TEST(KeywordMatcher, StopsWhenNoLongerWanted) {
+    const QString text(1 << 22, u'a');
+    int asked = 0;
+    const auto found = KeywordMatcher({u"a"_s}).findAll(text, [&asked] { return ++asked == 2; });
+    EXPECT_FALSE(found.has_value());
+    EXPECT_EQ(asked, 2);
+}
+
+TEST(CaseFold, KeepsLengthAndPosition) {
+    const QString text = u"İSTANBUL ẞ ÄRGER \U00010400 X"_s;
+    const QString folded = foldCaseAligned(text);
+    ASSERT_EQ(folded.size(), text.size());
+    EXPECT_EQ(folded, u"İstanbul ß ärger \U00010428 x"_s);
+    // Long ASCII stretches take the fast path; the result is the same.
+    const QString ascii = u"The Quick Brown Fox Jumps Over @[`{ The Lazy Dog 0123456789"_s;
+    EXPECT_EQ(foldCaseAligned(ascii), ascii.toCaseFolded());
+}
+
+} // namespace
+} // namespace ombrel
