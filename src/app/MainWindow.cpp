@@ -263,7 +263,7 @@ void MainWindow::initialise() {
              frame.top() < area.top() ? area.top() : frame.top());
     }
 
-    intervalBox_->addItems(setup_.intervalPresets);
+    intervalBox_->addItems(setup_.config.texts(QStringLiteral("//Time")));
     intervalBox_->setEditText(QString::number(start.checkInterval));
     countBox_->setText(QString::number(start.byteCount));
     printButton_->setEnabled(false);
@@ -416,7 +416,8 @@ void MainWindow::requestDisplayUpdate() {
 }
 
 void MainWindow::showUpdate(const DisplayUpdate& update) {
-    if (!update.prepared || !switcher_->install(std::move(update.prepared->document), update.generation)) {
+    if (!update.prepared ||
+        !switcher_->install(std::move(update.prepared->document), update.generation)) {
         return;
     }
     monitor_.recordRead(update.snapshot);

@@ -5,6 +5,7 @@
 #include "app/ResizeLayout.h"
 #include "app/StartupOptions.h"
 #include "app/UpdatePipeline.h"
+#include "archive/ConfigDocument.h"
 #include "display/DisplaySwitcher.h"
 #include "display/KeywordList.h"
 #include "settings/SettingsFlags.h"
@@ -32,10 +33,10 @@ class StatusBar;
 
 /// What the main window is given by start-up.
 struct MainWindowSetup {
-    StartupOptions startup;      ///< settings and command-line values
-    SettingsStore settings;      ///< where options and recent files live
-    QString instanceFolder;      ///< where running copies find each other (empty: none)
-    QStringList intervalPresets; ///< choices of the "Secs between Checks" box
+    StartupOptions startup; ///< settings and command-line values
+    SettingsStore settings; ///< where options and recent files live
+    QString instanceFolder; ///< where running copies find each other (empty: none)
+    ConfigDocument config;  ///< the configuration document (interval presets, links)
 };
 
 /// The program's one top-level window: the controls, menus, status bar, command table and close.

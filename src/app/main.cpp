@@ -4,6 +4,7 @@
 #include "app/InstanceChannel.h"
 #include "app/MainWindow.h"
 #include "app/StartupSettings.h"
+#include "archive/ArchivePath.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
 
     ombrel::MainWindowSetup setup{
         {}, ombrel::SettingsStore::user(), ombrel::InstanceChannel::defaultFolder(), {}};
+    setup.config.load(ombrel::findArchivePath(ombrel::ArchiveSearchDirs::forThisProcess()));
     ombrel::applyStartupSettings(setup.startup, setup.settings);
     const QSize screen =
         QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize();

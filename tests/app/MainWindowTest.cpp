@@ -22,8 +22,9 @@ namespace {
 class MainWindowTest : public testing::Test {
 protected:
     std::unique_ptr<MainWindow> makeWindow(StartupOptions startup = {}) {
-        MainWindowSetup setup{
-            startup, temp_.store(), QString(), {QStringLiteral("1"), QStringLiteral("5")}};
+        MainWindowSetup setup{startup, temp_.store(), QString(), {}};
+        // Indented presets: their texts come without the white space around them.
+        setup.config.loadText("<Config>\n  <Time>\n    1\n  </Time>\n  <Time>5</Time>\n</Config>");
         auto window = std::make_unique<MainWindow>(std::move(setup));
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -71,7 +72,10 @@ TEST_F(MainWindowTest, ShowsItsTemplateAtStart) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Ombrel 2.0"));
     EXPECT_EQ(qobject_cast<QComboBox*>(window->control(IdIntervalBox))->currentText(),
               QStringLiteral("7"));
-    EXPECT_EQ(qobject_cast<QComboBox*>(window->control(IdIntervalBox))->count(), 2);
+    auto* presets = qobject_cast<QComboBox*>(window->control(IdIntervalBox));
+    ASSERT_EQ(presets->count(), 2);
+    EXPECT_EQ(presets->itemText(0), QStringLiteral("1"));
+    EXPECT_EQ(presets->itemText(1), QStringLiteral("5"));
     EXPECT_EQ(qobject_cast<QLineEdit*>(window->control(IdCountBox))->text(), QStringLiteral("250"));
     EXPECT_FALSE(window->control(IdPrintButton)->isEnabled());
     EXPECT_EQ(window->panes()->paneText(StatusBar::messagePane), QStringLiteral("Ready"));
@@ -215,4 +219,19 @@ TEST_F(MainWindowTest, HidingTheControlsLeavesTheDisplayAndPutsItBack) {
     EXPECT_GT(display.top(), window->control(IdStart)->geometry().bottom());
     EXPECT_EQ(display.right() + 1, client.width() - 14);
     EXPECT_EQ(display.bottom() + 1, client.height() - 21);
+}
+
+TEST_F(MainWindowTest, TheProgramsOwnArchiveGivesTheIntervalPresets) {
+    MainWindowSetup setup{{}, temp_.store(), QString(), {}};
+    setup.config.load(QStringLiteral(OMBREL_ARCHIVE));
+    MainWindow window(std::move(setup));
+    auto* presets = qobject_cast<QComboBox*>(window.control(IdIntervalBox));
+    QStringList items;
+    for (int i = 0; i < presets->count(); ++i) {
+        items << presets->itemText(i);
+    }
+    EXPECT_EQ(items,
+              (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("5"),
+                           QStringLiteral("10"), QStringLiteral("30"), QStringLiteral("60")}));
+    EXPECT_EQ(presets->currentText(), QStringLiteral("5"));
 }

@@ -1,0 +1,113 @@
+#include "archive/ConfigDocument.h"
+
+#include "ArchiveTestFiles.h"
+#include "archive/ArchiveWriter.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using namespace ombrel;
+using namespace ombrel::test;
+using testing::ElementsAre;
+
+namespace {
+
+ConfigDocument documentOf(QByteArrayView text) {
+    ConfigDocument document;
+    document.loadText(text);
+    return document;
+}
+
+std::optional<QString> q(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+const QString credits = QStringLiteral("//Credits");
+const QString times = QStringLiteral("//Time");
+
+} // namespace
+
+TEST(ConfigDocument, SingleLookupTakesTheFirstElementAnywhere) {
+    const ConfigDocument document = documentOf(R"(<?xml version="1.0"?>
+<Root>
+  <A><B><C><D><Credits>deep first</Credits></D></C></B></A>
+  <Credits>second</Credits>
+  <WebsiteURL>https://example.org/</WebsiteURL>
+  <Empty></Empty>
+</Root>)");
+    EXPECT_EQ(document.text(credits), q("deep first"));
+    EXPECT_EQ(document.text(QStringLiteral("//WebsiteURL")), q("https://example.org/"));
+    EXPECT_EQ(document.text(QStringLiteral("//Empty")), q(""));
+    EXPECT_EQ(document.text(QStringLiteral("//ForumURL")), std::nullopt);
+}
+
+TEST(ConfigDocument, TextIsAllCharacterDataTrimmed) {
+    const ConfigDocument document = documentOf(R"(<Root>
+  <Credits>
+    \tOmbrel\nby <b>us</b> &amp; <![CDATA[<friends>]]>
+  </Credits>
+  <Nested><Time>  7 </Time></Nested>
+</Root>)");
+    // The backslash sequences stay as they are: the about box expands them.
+    EXPECT_EQ(document.text(credits), q("\\tOmbrel\\nby us & <friends>"));
+    EXPECT_EQ(document.text(QStringLiteral("//Nested")), q("7"));
+}
+
+TEST(ConfigDocument, EveryTimeElementInDocumentOrder) {
+    const ConfigDocument document = documentOf(R"(<Root>
+  <Time>5</Time>
+  <Group><Time>10</Time></Group>
+  <Other/>
+  <Time>60</Time>
+</Root>)");
+    EXPECT_THAT(document.texts(times), ElementsAre(u"5"_qs, u"10"_qs, u"60"_qs));
+    EXPECT_TRUE(document.texts(QStringLiteral("//Missing")).isEmpty());
+}
+
+TEST(ConfigDocument, TextEndsAtItsFirstNulByte) {
+    const QByteArray bytes("<Root><Time>1</Time></Root>\0<Time>2</Time>", 43);
+    EXPECT_THAT(documentOf(bytes).texts(times), ElementsAre(u"1"_qs));
+    // Cut inside an element, the text no longer parses.
+    const QByteArray cutInside("<Root><Time>1</Ti\0me></Root>", 28);
+    EXPECT_TRUE(documentOf(cutInside).isEmpty());
+}
+
+TEST(ConfigDocument, FaultyInputGivesAnEmptyDocument) {
+    for (const char* text : {"", "not xml", "<Root><Time>1</Time>", "<Root><Time>1</Root>",
+                             "<a/><b/>", "<a/>text", "text<a/>", "<![CDATA[x]]><a/>"}) {
+        const ConfigDocument document = documentOf(text);
+        EXPECT_TRUE(document.isEmpty()) << text;
+        EXPECT_TRUE(document.texts(times).isEmpty()) << text;
+        EXPECT_EQ(document.text(credits), std::nullopt) << text;
+    }
+    // A pattern that selects no nodes finds nothing rather than failing.
+    const ConfigDocument good = documentOf("<Root><Time>1</Time></Root>");
+    EXPECT_TRUE(good.texts(QStringLiteral("//[")).isEmpty());
+    EXPECT_EQ(good.text(QStringLiteral("count(//Time)")), std::nullopt);
+    // Loading a faulty text replaces an earlier good one.
+    ConfigDocument replaced = documentOf("<Root><Time>1</Time></Root>");
+    replaced.loadText("<broken");
+    EXPECT_TRUE(replaced.texts(times).isEmpty());
+}
+
+TEST(ConfigDocument, LoadsConfigXmlFromAnArchive) {
+    ArchiveFiles files;
+    ArchiveWriter writer;
+    ASSERT_TRUE(
+        writer.addMember("config.xml", "<C><Time>3</Time><Time>4</Time></C>", codec_id::zlib));
+    ASSERT_TRUE(writer.writeTo(files.path("with.omf")));
+    ConfigDocument document;
+    document.load(files.path("with.omf"));
+    EXPECT_THAT(document.texts(times), ElementsAre(u"3"_qs, u"4"_qs));
+
+    ArchiveWriter other;
+    ASSERT_TRUE(other.addMember("images\\about.bmp", "BM", codec_id::zlib));
+    ASSERT_TRUE(other.writeTo(files.path("without.omf")));
+    document.load(files.path("without.omf"));
+    EXPECT_TRUE(document.isEmpty());
+    EXPECT_TRUE(document.texts(times).isEmpty());
+
+    document.load(files.path("with.omf"));
+    document.load(files.path("missing.omf"));
+    EXPECT_TRUE(document.isEmpty());
+}

@@ -1,0 +1,156 @@
+#include "ArchiveTestFiles.h"
+#include "archive/ConfigDocument.h"
+#include "archive/ResourceArchive.h"
+
+#include <QFile>
+#include <QProcess>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using namespace ombrel;
+using namespace ombrel::test;
+
+namespace {
+
+struct ToolRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+ToolRun pack(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(OMBREL_PACK_TOOL), arguments);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+QString arg(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+QString member(const char* name, const QString& path) {
+    return arg(name) + u'=' + path;
+}
+
+} // namespace
+
+TEST(PackTool, CreateListAndExtractRoundTrip) {
+    ArchiveFiles files;
+    QByteArray picture;
+    for (int i = 0; i < 20000; ++i) {
+        picture += static_cast<char>(i * 7 / 100);
+    }
+    const QString pictureFile = files.write("pic.bmp", picture);
+    const QString textFile = files.write("config.xml", "<Config><Time>1</Time></Config>\n");
+    const QString emptyFile = files.write("empty", "");
+    const QString archive = files.path("out.omf");
+    const ToolRun created =
+        pack({arg("create"), archive, member("images\\splash.bmp", pictureFile), arg("--tag"),
+              arg("10001"), member("delta8", pictureFile), arg("--tag"), arg("0x20001"),
+              member("delta16", pictureFile), arg("--tag"), arg("0"),
+              member("config.xml", textFile), member("empty", emptyFile)});
+    ASSERT_EQ(created.exitCode, 0) << created.err.constData();
+
+    const ToolRun listed = pack({arg("list"), archive});
+    EXPECT_EQ(listed.exitCode, 0);
+    EXPECT_EQ(listed.out, "images\\splash.bmp\t20000\t0x00000001\n"
+                          "delta8\t20000\t0x00010001\n"
+                          "delta16\t20000\t0x00020001\n"
+                          "config.xml\t32\t0x00000000\n"
+                          "empty\t0\t0x00000000\n");
+
+    for (const char* name : {"images\\splash.bmp", "delta8", "delta16"}) {
+        EXPECT_EQ(pack({arg("extract"), archive, arg(name)}).out, picture) << name;
+    }
+    ASSERT_EQ(pack({arg("extract"), archive, arg("config.xml"), files.path("back.xml")}).exitCode,
+              0);
+    EXPECT_EQ(readFile(files.path("back.xml")), readFile(textFile));
+    const ToolRun empty = pack({arg("extract"), archive, arg("empty")});
+    EXPECT_EQ(empty.exitCode, 0);
+    EXPECT_TRUE(empty.out.isEmpty());
+}
+
+TEST(PackTool, ExtractWritesExactlyTheReportedSize) {
+    ArchiveFiles files;
+    const QByteArray directory = directoryBytes({{"long", 10, 12, 0}, {"short", 2, 12, 0}});
+    const QString archive =
+        files.write("sizes.omf", rawArchive(block("abc"), directory,
+                                            static_cast<std::int32_t>(directory.size())));
+    EXPECT_EQ(pack({arg("extract"), archive, arg("long")}).out,
+              QByteArray("abc") + QByteArray(7, '\0'));
+    EXPECT_EQ(pack({arg("extract"), archive, arg("short")}).out, "ab");
+}
+
+TEST(PackTool, FailuresExitNonZeroWithAMessage) {
+    ArchiveFiles files;
+    const QString notArchive = files.write("text.txt", "just text");
+    ToolRun run = pack({arg("extract"), notArchive, arg("config.xml")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_THAT(run.err.toStdString(), testing::HasSubstr("cannot open"));
+    EXPECT_EQ(pack({arg("list"), notArchive}).exitCode, 1);
+
+    const QByteArray directory = directoryBytes({{"filtered", 3, 12, 0x40000}});
+    const QString archive =
+        files.write("tags.omf", rawArchive(block("abc"), directory,
+                                           static_cast<std::int32_t>(directory.size())));
+    run = pack({arg("extract"), archive, arg("absent")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_THAT(run.err.toStdString(), testing::HasSubstr("no member \"absent\""));
+    run = pack({arg("extract"), archive, arg("filtered"), files.path("never")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_THAT(run.err.toStdString(), testing::HasSubstr("cannot read or decode"));
+    EXPECT_FALSE(QFile::exists(files.path("never")));
+
+    // Creation problems leave no archive behind.
+    const QString out = files.path("new.omf");
+    EXPECT_EQ(
+        pack({arg("create"), out, arg("--tag"), arg("40000"), member("x", notArchive)}).exitCode,
+        1);
+    EXPECT_EQ(pack({arg("create"), out, member("x", files.path("missing"))}).exitCode, 1);
+    EXPECT_EQ(
+        pack({arg("create"), out, arg("--tag"), arg("xyz"), member("x", notArchive)}).exitCode, 2);
+    EXPECT_EQ(pack({arg("create"), out, arg("--tag"), arg("100000000"), member("x", notArchive)})
+                  .exitCode,
+              2);
+    EXPECT_EQ(pack({arg("create"), out, arg("no-equals-sign")}).exitCode, 2);
+    EXPECT_EQ(pack({arg("create"), out, member("", notArchive)}).exitCode, 2);
+    EXPECT_FALSE(QFile::exists(out));
+    EXPECT_EQ(pack({arg("unpack"), out}).exitCode, 2);
+    EXPECT_EQ(pack({}).exitCode, 2);
+}
+
+TEST(ProgramArchive, HoldsThePicturesAndTheConfiguration) {
+    const auto archive = ResourceArchive::open(QStringLiteral(OMBREL_PROGRAM_ARCHIVE));
+    ASSERT_TRUE(archive);
+    for (const char* name : {"images\\splash.bmp", "images\\about.bmp"}) {
+        std::int64_t size = 0;
+        const MallocBuffer picture = archive->getfile(name, size);
+        ASSERT_FALSE(picture.isNull()) << name;
+        const QByteArrayView bytes = picture.view().first(static_cast<qsizetype>(size));
+        ASSERT_GT(bytes.size(), 54) << name;
+        EXPECT_TRUE(bytes.startsWith("BM")) << name;
+        const auto* header = picture.data();
+        const std::int64_t fileSize =
+            header[2] | header[3] << 8 | header[4] << 16 | header[5] << 24;
+        EXPECT_EQ(fileSize, size) << name;
+    }
+    ConfigDocument config;
+    config.load(QStringLiteral(OMBREL_PROGRAM_ARCHIVE));
+    EXPECT_THAT(config.texts(QStringLiteral("//Time")),
+                testing::ElementsAre(u"1"_qs, u"2"_qs, u"5"_qs, u"10"_qs, u"30"_qs, u"60"_qs));
+    const QString credits = config.text(QStringLiteral("//Credits")).value_or(QString());
+    EXPECT_TRUE(credits.startsWith(u"\\t"_qs));
+    EXPECT_TRUE(credits.contains(u"\\n\\rWritten by"_qs));
+    EXPECT_TRUE(
+        config.text(QStringLiteral("//WebsiteURL")).value_or(QString()).startsWith(u"https://"_qs));
+    EXPECT_TRUE(
+        config.text(QStringLiteral("//ForumURL")).value_or(QString()).startsWith(u"https://"_qs));
+    EXPECT_TRUE(config.text(QStringLiteral("//EmailSupport")).has_value());
+}
