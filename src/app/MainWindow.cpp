@@ -409,8 +409,7 @@ void MainWindow::requestDisplayUpdate() {
     request.byteCount = monitor_.byteCount();
     request.readOptions.head = monitor_.headMode();
     request.keywords = keywords_.snapshot();
-    request.keywordFlags = {flags_.highlightKeywords, flags_.showOnlyMatching,
-                            flags_.showWithoutMatching};
+    request.keywordFlags = flags_.keywords;
     request.font = display_->font();
     pipeline_.request(std::move(request));
 }

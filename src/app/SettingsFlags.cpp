@@ -1,4 +1,4 @@
-#include "settings/SettingsFlags.h"
+#include "app/SettingsFlags.h"
 
 #include "settings/SettingsStore.h"
 
@@ -8,9 +8,7 @@ SettingsFlags SettingsFlags::load(const SettingsStore& store) {
     SettingsFlags flags;
     flags.beepOnChange = store.readFlag(QStringLiteral("Beep"));
     flags.flashOnChange = store.readFlag(QStringLiteral("Flash"));
-    flags.highlightKeywords = store.readFlag(QStringLiteral("Highlight"));
-    flags.showOnlyMatching = store.readFlag(QStringLiteral("ShowOnly"));
-    flags.showWithoutMatching = store.readFlag(QStringLiteral("ShowWithout"));
+    flags.keywords = KeywordFlags::load(store);
     flags.showTrayIcon = store.readFlag(QStringLiteral("SysTray"));
     flags.minimizeToTray = store.readFlag(QStringLiteral("MinTray"));
     flags.keepPlacement = store.readFlag(QStringLiteral("StoreLast"));
