@@ -2,6 +2,7 @@
 
 #include "app/CommandId.h"
 #include "app/CompactPath.h"
+#include "app/ControlFactory.h"
 #include "app/ControlTemplate.h"
 #include "app/DialogUnits.h"
 #include "app/InstanceChannel.h"
@@ -14,13 +15,11 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QShortcut>
 
@@ -60,75 +59,14 @@ void MainWindow::createControls() {
     const DialogUnits units(font());
 
     for (const ControlSpec& spec : mainWindowTemplate()) {
-        QWidget* widget = nullptr;
-        QRect rect = units.toPixels(spec.dialogRect);
-        switch (spec.kind) {
-        case ControlKind::GroupBox:
-            widget = new QGroupBox(spec.text, client_);
-            break;
-        case ControlKind::Label:
-        case ControlKind::CentredLabel: {
-            auto* label = new QLabel(spec.text, client_);
-            label->setTextFormat(Qt::PlainText);
-            if (spec.kind == ControlKind::CentredLabel) {
-                label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-            }
-            widget = label;
-            break;
-        }
-        case ControlKind::ComboBox: {
-            auto* box = new QComboBox(client_);
-            box->setEditable(true);
-            box->setInsertPolicy(QComboBox::NoInsert); // Enter starts; it never adds to the list
-            box->setMaxVisibleItems(10);
-            rect.setHeight(box->sizeHint().height()); // the template height is the open list's
-            widget = box;
-            break;
-        }
-        case ControlKind::Button:
-        case ControlKind::DefaultButton: {
-            auto* button = new QPushButton(spec.text, client_);
-            button->setAutoDefault(false);
-            button->setDefault(spec.kind == ControlKind::DefaultButton);
-            connect(button, &QPushButton::clicked, this,
+        QWidget* widget = createControl(spec, units, client_);
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            // Buttons and check boxes send their identifier, as the command table expects.
+            connect(button, &QAbstractButton::clicked, this,
                     [this, id = spec.id] { dispatchCommand(id); });
-            widget = button;
-            break;
-        }
-        case ControlKind::CheckBox: {
-            auto* box = new QCheckBox(spec.text, client_);
-            connect(box, &QCheckBox::clicked, this, [this, id = spec.id] { dispatchCommand(id); });
-            widget = box;
-            break;
-        }
-        case ControlKind::NumberEdit: {
-            auto* edit = new QLineEdit(client_);
-            edit->setValidator(new QRegularExpressionValidator(
-                QRegularExpression(QStringLiteral("[0-9]*")), edit));
-            widget = edit;
-            break;
-        }
-        case ControlKind::Display:
-            widget = new LogView(client_);
-            break;
-        }
-        if (spec.kind == ControlKind::Label || spec.kind == ControlKind::CheckBox) {
-            // The template measured its texts in another font: never cut a text short.
-            const QSize hint = widget->sizeHint();
-            if (hint.width() > rect.width()) {
-                rect.setWidth(hint.width());
-            }
-            rect.setHeight(std::max(rect.height(), hint.height()));
-        }
-        widget->setGeometry(rect);
-        if (!spec.text.isEmpty()) {
-            widget->setAccessibleName(spec.text);
         }
         if (spec.id != 0) {
-            widget->setObjectName(objectNameFor(spec.id));
             controls_[spec.id] = widget;
-        } else {
-            widget->setObjectName(QStringLiteral("eventLogLabel"));
         }
     }
 
