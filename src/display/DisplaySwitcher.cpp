@@ -3,6 +3,7 @@
 #include "display/MarkApplier.h"
 
 #include <QPlainTextEdit>
+#include <QTextCharFormat>
 #include <QTextDocument>
 #include <QThreadPool>
 
@@ -79,6 +80,8 @@ bool DisplaySwitcher::present(const PassResult& result) {
         return false;
     }
     const PaintingSuspended suspended(display_);
+    // The caret may rest on a mark; new text typed at it would take the mark's look.
+    display_.setCurrentCharFormat(QTextCharFormat());
     display_.setPlainText(result.text);
     MarkApplier::apply(*display_.document(), result.marks);
     finishUpdate();

@@ -6,17 +6,9 @@
 #include <gtest/gtest.h>
 
 using ombrel::RecentFiles;
-using ombrel::SettingsStore;
 using ombrel::test::TempSettings;
 
 namespace {
-void store(SettingsStore& settings, const QStringList& names) {
-    settings.writeSetting(QStringLiteral("MRUCnt"), QString::number(names.size()));
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        settings.writeSetting(QStringLiteral("MRU%1").arg(i), names[i]);
-    }
-}
-
 QStringList files(std::initializer_list<const char*> names) {
     QStringList list;
     for (const char* name : names) {
@@ -24,40 +16,37 @@ QStringList files(std::initializer_list<const char*> names) {
     }
     return list;
 }
+
+// Settings holding names as the recent-files list, with the count given or their number.
+void store(TempSettings& temp, const QStringList& names, const QString& count = {}) {
+    temp.store().writeSetting(QStringLiteral("MRUCnt"),
+                              count.isNull() ? QString::number(names.size()) : count);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        temp.store().writeSetting(QStringLiteral("MRU%1").arg(i), names[i]);
+    }
+}
 } // namespace
 
-TEST(RecentFiles, FourStartsKeepTheLastThreeForTheNextRun) {
+TEST(RecentFiles, FourStartsKeepTheLastThreeAndDuplicatesMatchCase) {
     TempSettings temp;
     RecentFiles recent(temp.store());
     EXPECT_TRUE(recent.load().isEmpty());
-    EXPECT_EQ(recent.add(QStringLiteral("/var/log/a.log")), 0);
-    EXPECT_EQ(recent.add(QStringLiteral("/var/log/b.log")), 1);
-    EXPECT_EQ(recent.add(QStringLiteral("/var/log/c.log")), 2);
-    EXPECT_EQ(recent.add(QStringLiteral("/var/log/d.log")), 3);
-    EXPECT_EQ(recent.entries(), files({"/var/log/b.log", "/var/log/c.log", "/var/log/d.log"}));
-    // The box still holds a.log, so the next addition lands before d.log.
-    EXPECT_EQ(recent.add(QStringLiteral("/var/log/e.log")), 3);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(recent.add(files({"a.log", "b.log", "c.log", "d.log"})[i]), i);
+    }
+    EXPECT_EQ(recent.entries(), files({"b.log", "c.log", "d.log"}));
+    EXPECT_EQ(recent.add(QStringLiteral("c.log")), std::nullopt); // known: nothing changes
+    EXPECT_EQ(recent.entries(), files({"b.log", "c.log", "d.log"}));
+    // The box still holds a.log, so the next addition lands before d.log; case matters.
+    EXPECT_EQ(recent.add(QStringLiteral("C.log")), 3);
     recent.save();
-
-    RecentFiles nextRun(temp.store());
-    EXPECT_EQ(nextRun.load(), files({"/var/log/c.log", "/var/log/d.log", "/var/log/e.log"}));
+    EXPECT_EQ(RecentFiles(temp.store()).load(), files({"c.log", "d.log", "C.log"}));
     EXPECT_EQ(temp.store().readSetting(QStringLiteral("MRUCnt")), QStringLiteral("3"));
-}
-
-TEST(RecentFiles, KnownNameChangesNothingAndCaseMatters) {
-    TempSettings temp;
-    RecentFiles recent(temp.store());
-    recent.add(QStringLiteral("C:\\Logs\\a.log"));
-    recent.add(QStringLiteral("b.log"));
-    EXPECT_EQ(recent.add(QStringLiteral("C:\\Logs\\a.log")), std::nullopt);
-    EXPECT_EQ(recent.entries(), files({"C:\\Logs\\a.log", "b.log"}));
-    EXPECT_EQ(recent.add(QStringLiteral("c:\\logs\\a.log")), 2);
-    EXPECT_EQ(recent.entries().size(), 3);
 }
 
 TEST(RecentFiles, StoredListOfFiveStaysAtFive) {
     TempSettings temp;
-    store(temp.store(), files({"1", "2", "3", "4", "5"}));
+    store(temp, files({"1", "2", "3", "4", "5"}));
     RecentFiles recent(temp.store());
     EXPECT_EQ(recent.load().size(), 5);
     EXPECT_EQ(recent.add(QStringLiteral("6")), 5);
@@ -66,8 +55,7 @@ TEST(RecentFiles, StoredListOfFiveStaysAtFive) {
 
 TEST(RecentFiles, CloseWithoutAStartSavesTheLoadedListAndLeavesHigherEntries) {
     TempSettings temp;
-    store(temp.store(), files({"x", "y", "z", "old"}));
-    temp.store().writeSetting(QStringLiteral("MRUCnt"), QStringLiteral("2"));
+    store(temp, files({"x", "y", "z", "old"}), QStringLiteral("2"));
     RecentFiles recent(temp.store());
     EXPECT_EQ(recent.load(), files({"x", "y"}));
     recent.save();
@@ -77,16 +65,15 @@ TEST(RecentFiles, CloseWithoutAStartSavesTheLoadedListAndLeavesHigherEntries) {
 
 TEST(RecentFiles, MissingEntriesAreSkippedAndBadCountsGiveAnEmptyList) {
     TempSettings temp;
-    auto& settings = temp.store();
-    settings.writeSetting(QStringLiteral("MRU0"), QStringLiteral("first"));
-    settings.writeSetting(QStringLiteral("MRU2"), QStringLiteral("third"));
-    RecentFiles recent(settings);
+    temp.store().writeSetting(QStringLiteral("MRU0"), QStringLiteral("first"));
+    temp.store().writeSetting(QStringLiteral("MRU2"), QStringLiteral("third"));
+    RecentFiles recent(temp.store());
     EXPECT_TRUE(recent.load().isEmpty()); // no count
     for (const char* count : {"none", "0", "-3", ""}) {
-        settings.writeSetting(QStringLiteral("MRUCnt"), QString::fromLatin1(count));
+        temp.store().writeSetting(QStringLiteral("MRUCnt"), QString::fromLatin1(count));
         EXPECT_TRUE(recent.load().isEmpty()) << count;
     }
-    settings.writeSetting(QStringLiteral("MRUCnt"), QStringLiteral("3 entries"));
+    temp.store().writeSetting(QStringLiteral("MRUCnt"), QStringLiteral("3 entries"));
     EXPECT_EQ(recent.load(), files({"first", "third"}));
 }
 
@@ -97,8 +84,7 @@ TEST(RecentFiles, HugeStoredCountIsCappedAndLongNamesSurvive) {
         names.append(QStringLiteral("/logs/%1.log").arg(i));
     }
     names[0] = QStringLiteral("/logs/") + QString(5000, u'x'); // any length survives
-    store(temp.store(), names);
-    temp.store().writeSetting(QStringLiteral("MRUCnt"), QStringLiteral("2000000000"));
+    store(temp, names, QStringLiteral("2000000000"));
     RecentFiles recent(temp.store());
     QElapsedTimer timer;
     timer.start();

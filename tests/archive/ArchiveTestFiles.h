@@ -3,6 +3,7 @@
 #include "archive/CodecTag.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 #include <cstdint>
@@ -11,10 +12,18 @@
 namespace ombrel::test {
 
 /// Little-endian u32 bytes.
-QByteArray u32(std::uint32_t value);
+inline QByteArray u32(std::uint32_t value) {
+    QByteArray bytes(4, '\0');
+    for (int i = 0; i < 4; ++i) {
+        bytes[i] = static_cast<char>(value >> (8 * i));
+    }
+    return bytes;
+}
 
 /// A stored block: its u32 length, then the bytes.
-QByteArray block(const QByteArray& stored);
+inline QByteArray block(const QByteArray& stored) {
+    return u32(static_cast<std::uint32_t>(stored.size())) + stored;
+}
 
 /// A directory entry as the format lays it out.
 struct RawEntry {
@@ -22,25 +31,46 @@ struct RawEntry {
     std::uint32_t unpackedSize = 0;
     std::uint32_t dataOffset = 0;
     CodecTag tag = 0;
-    /// The name length field; -1 for the real length.
-    int nameLengthField = -1;
+    int nameLengthField = -1; ///< -1 for the real length
 };
 
 /// The decoded directory bytes of entries, back to back.
-QByteArray directoryBytes(const std::vector<RawEntry>& entries);
+inline QByteArray directoryBytes(const std::vector<RawEntry>& entries) {
+    QByteArray bytes;
+    for (const RawEntry& entry : entries) {
+        const int length = entry.nameLengthField >= 0 ? entry.nameLengthField
+                                                      : static_cast<int>(entry.name.size());
+        bytes += u32(entry.unpackedSize) + u32(entry.dataOffset) + u32(entry.tag);
+        bytes += static_cast<char>(length & 0xFF);
+        bytes += static_cast<char>(length >> 8);
+        bytes += entry.name;
+    }
+    return bytes;
+}
 
 /// An archive laid out by hand: the 12-byte header, body from offset 12 (so a block at body
 /// position p has data offset 12 + p), then the directory record with directoryTag.
-QByteArray rawArchive(const QByteArray& body, const QByteArray& storedDirectory,
-                      std::int32_t declaredLength, CodecTag directoryTag = codec_id::none);
+inline QByteArray rawArchive(const QByteArray& body, const QByteArray& storedDirectory,
+                             std::int32_t declaredLength, CodecTag directoryTag = codec_id::none) {
+    const auto directoryOffset = static_cast<std::uint32_t>(12 + body.size());
+    return QByteArray("CFL3") + u32(directoryOffset) +
+           u32(static_cast<std::uint32_t>(declaredLength)) + body + u32(directoryTag) +
+           block(storedDirectory);
+}
 
 /// A temporary folder for archive files, removed with the object.
 class ArchiveFiles {
 public:
     /// Writes bytes to the file name in the folder and returns its path.
-    QString write(const char* name, const QByteArray& bytes);
+    QString write(const char* name, const QByteArray& bytes) {
+        QFile file(path(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            return {};
+        }
+        return file.fileName();
+    }
     /// The path of name in the folder, written or not.
-    QString path(const char* name) const;
+    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
 
 private:
     QTemporaryDir dir_;

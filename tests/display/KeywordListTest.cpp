@@ -23,46 +23,33 @@ QStringList loadedFrom(const QString& stored) {
     return list.snapshot();
 }
 
-TEST(KeywordList, SplitsAtSeparatorsAndDropsEmptyPieces) {
-    EXPECT_THAT(loadedFrom(u"ERROR"_s), ElementsAre(u"ERROR"_s));
-    EXPECT_THAT(loadedFrom(u";;ERROR"_s), ElementsAre(u"ERROR"_s));
-    EXPECT_THAT(loadedFrom(u"ERROR;;WARN"_s), ElementsAre(u"ERROR"_s, u"WARN"_s));
-    EXPECT_THAT(loadedFrom(u"ERROR;;;;WARN;;"_s), ElementsAre(u"ERROR"_s, u"WARN"_s));
-    // Separators are taken left to right: a third semicolon belongs to the next keyword.
-    EXPECT_THAT(loadedFrom(u"a;;;b"_s), ElementsAre(u"a"_s, u";b"_s));
-    EXPECT_THAT(loadedFrom(u";;"_s), IsEmpty());
-}
-
-TEST(KeywordList, KeepsKeywordsAsStored) {
-    EXPECT_THAT(loadedFrom(u" fail ;;Fail;;fail;; fail "_s),
-                ElementsAre(u" fail "_s, u"Fail"_s, u"fail"_s, u" fail "_s));
-}
-
-TEST(KeywordList, MissingOrEmptyValueGivesEmptyList) {
-    EXPECT_THAT(loadedFrom(QString()), IsEmpty());
-
-    test::TempSettings settings;
-    KeywordList list;
-    list.replace({u"old"_s});
-    list.loadKeywords(settings.store()); // no value at all
-    EXPECT_THAT(list.snapshot(), IsEmpty());
-}
-
-TEST(KeywordList, ReadsLongValuesWhole) {
-    // A stored list longer than 259 characters is not cut or ignored.
-    QString stored;
-    QStringList expected;
+TEST(KeywordList, SplitsAtSeparatorsKeepingKeywordsAsStored) {
+    QStringList thirty;
     for (int i = 0; i < 30; ++i) {
-        expected.append(u"keyword%1"_s.arg(i, 2, 10, QChar(u'0')));
+        thirty.append(u"keyword%1"_s.arg(i, 2, 10, QChar(u'0')));
     }
-    stored = expected.join(u";;"_s);
-    ASSERT_GE(stored.size(), 300);
-    EXPECT_EQ(loadedFrom(stored), expected);
+    ASSERT_GE(thirty.join(u";;"_s).size(), 300); // longer values are not cut or ignored
+    const std::pair<QString, QStringList> cases[] = {
+        {u"ERROR"_s, {u"ERROR"_s}},
+        {u";;ERROR"_s, {u"ERROR"_s}},
+        {u"ERROR;;;;WARN;;"_s, {u"ERROR"_s, u"WARN"_s}},
+        {u"a;;;b"_s, {u"a"_s, u";b"_s}}, // separators are taken left to right
+        {u";;"_s, {}},
+        {QString(), {}},
+        {u" fail ;;Fail;;fail;; fail "_s, {u" fail "_s, u"Fail"_s, u"fail"_s, u" fail "_s}},
+        {thirty.join(u";;"_s), thirty},
+    };
+    for (const auto& [stored, expected] : cases) {
+        EXPECT_EQ(loadedFrom(stored), expected) << stored.toStdString();
+    }
 }
 
 TEST(KeywordList, ReloadReplacesWholeList) {
     test::TempSettings settings;
     KeywordList list;
+    list.replace({u"old"_s});
+    list.loadKeywords(settings.store()); // no value at all
+    EXPECT_THAT(list.snapshot(), IsEmpty());
     settings.store().writeSetting(u"Keywords"_s, u"a;;b"_s);
     list.loadKeywords(settings.store());
     const QStringList before = list.snapshot();

@@ -1,13 +1,9 @@
 #include "display/MarkBuilder.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace ombrel {
 namespace {
-
-using testing::ElementsAre;
-using testing::IsEmpty;
 
 MarkRuns build(const std::vector<KeywordOccurrences>& occurrences) {
     auto runs = MarkBuilder::build(occurrences);
@@ -15,37 +11,26 @@ MarkRuns build(const std::vector<KeywordOccurrences>& occurrences) {
     return runs.value_or(MarkRuns{});
 }
 
-TEST(MarkBuilder, SingleOccurrencesGrowOneStep) {
-    EXPECT_THAT(build({{5, {0, 10}}}), ElementsAre(MarkRun{0, 5, 1}, MarkRun{10, 5, 1}));
-    EXPECT_THAT(build({{5, {}}, {0, {3}}}), IsEmpty());
-}
-
-TEST(MarkBuilder, KeywordListedTwiceGrowsTwice) {
-    EXPECT_THAT(build({{5, {2}}, {5, {2}}}), ElementsAre(MarkRun{2, 5, 2}));
-}
-
-TEST(MarkBuilder, NestedKeywordGrowsItsLettersAgain) {
-    // "error" at 0, then "rr" at 1: the inner letters are one size when "rr" is marked.
-    EXPECT_THAT(build({{5, {0}}, {2, {1}}}),
-                ElementsAre(MarkRun{0, 1, 1}, MarkRun{1, 2, 2}, MarkRun{3, 2, 1}));
-}
-
-TEST(MarkBuilder, PartialOverlapKeepsMixedSizes) {
-    // "abc" at 0 grows; "cde" at 2 spans a grown and two plain letters, so it only gets marked.
-    EXPECT_THAT(build({{3, {0}}, {3, {2}}}), ElementsAre(MarkRun{0, 3, 1}, MarkRun{3, 2, 0}));
-    // Listed the other way round, the first marked keyword is the one that grows.
-    EXPECT_THAT(build({{3, {2}}, {3, {0}}}), ElementsAre(MarkRun{0, 2, 0}, MarkRun{2, 3, 1}));
-}
-
-TEST(MarkBuilder, OverlappingOccurrencesOfOneKeyword) {
-    // "aa" in "aaaa" at 0, 1, 2: the first grows, the second spans two sizes, the third grows.
-    EXPECT_THAT(build({{2, {0, 1, 2}}}), ElementsAre(MarkRun{0, 4, 1}));
-    // "aa" in "aaa" at 0, 1: the second occurrence is mixed, so the last letter stays plain.
-    EXPECT_THAT(build({{2, {0, 1}}}), ElementsAre(MarkRun{0, 2, 1}, MarkRun{2, 1, 0}));
-}
-
-TEST(MarkBuilder, TouchingMarksOfOneSizeFormOneRun) {
-    EXPECT_THAT(build({{2, {0, 2}}, {1, {6}}}), ElementsAre(MarkRun{0, 4, 1}, MarkRun{6, 1, 1}));
+TEST(MarkBuilder, OnlyOccurrencesOfOneSizeGrow) {
+    const std::pair<std::vector<KeywordOccurrences>, MarkRuns> cases[] = {
+        {{{5, {0, 10}}}, {{0, 5, 1}, {10, 5, 1}}},
+        {{{5, {}}, {0, {3}}}, {}},
+        {{{5, {2}}, {5, {2}}}, {{2, 5, 2}}}, // a keyword listed twice grows twice
+        // "error" at 0, then "rr" at 1: the inner letters are one size when "rr" is marked.
+        {{{5, {0}}, {2, {1}}}, {{0, 1, 1}, {1, 2, 2}, {3, 2, 1}}},
+        // "abc" at 0 grows; "cde" at 2 spans a grown and two plain letters, so it is only
+        // marked. Listed the other way round, the first marked keyword grows.
+        {{{3, {0}}, {3, {2}}}, {{0, 3, 1}, {3, 2, 0}}},
+        {{{3, {2}}, {3, {0}}}, {{0, 2, 0}, {2, 3, 1}}},
+        // "aa" in "aaaa" at 0, 1, 2: the first grows, the second spans two sizes, the third
+        // grows; in "aaa" the second is mixed, so the last letter stays plain.
+        {{{2, {0, 1, 2}}}, {{0, 4, 1}}},
+        {{{2, {0, 1}}}, {{0, 2, 1}, {2, 1, 0}}},
+        {{{2, {0, 2}}, {1, {6}}}, {{0, 4, 1}, {6, 1, 1}}}, // touching marks of one size join
+    };
+    for (const auto& [occurrences, expected] : cases) {
+        EXPECT_EQ(build(occurrences), expected);
+    }
 }
 
 TEST(MarkBuilder, StopsWhenNoLongerWanted) {

@@ -7,16 +7,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-using ombrel::EventLogChoice;
-using ombrel::FileStatus;
-using ombrel::LocalFileSystem;
-using ombrel::MonitorControl;
-using ombrel::MonitorFileSystem;
-using ombrel::StartOutcome;
-using ombrel::StartRequest;
-using ombrel::TailReadOptions;
-using ombrel::TailSnapshot;
-using ombrel::TickAction;
+using namespace ombrel;
 using ombrel::test::TempFiles;
 
 namespace {
@@ -50,19 +41,25 @@ StartRequest fileStart(const QString& name, const QString& interval = QStringLit
     return {name, interval, count, EventLogChoice::None};
 }
 
-// Starts as the window does (Start, then the first read) and returns the ticks on which a
-// check found a change, the file's time changing before every tick.
-std::vector<int> checksOverTicks(const QString& interval, int ticks) {
+// A monitor started on the fake file and read once, as the window does.
+struct Started {
+    explicit Started(const QString& interval = QStringLiteral("0")) {
+        EXPECT_EQ(monitor.start(fileStart(files.name, interval)), StartOutcome::WatchingFile);
+        monitor.recordRead(monitor.readTail());
+    }
     FakeFileSystem files;
-    MonitorControl monitor(files);
-    EXPECT_EQ(monitor.start(fileStart(files.name, interval)), StartOutcome::WatchingFile);
-    monitor.recordRead(monitor.readTail());
+    MonitorControl monitor{files};
+};
+
+// The ticks on which a check found a change, the file's time changing before every tick.
+std::vector<int> checksOverTicks(const QString& interval, int ticks) {
+    Started started(interval);
     std::vector<int> checked;
     for (int tick = 1; tick <= ticks; ++tick) {
-        files.current->modified.seconds += 1;
-        if (monitor.tick() == TickAction::ReadAndNotify) {
+        started.files.current->modified.seconds += 1;
+        if (started.monitor.tick() == TickAction::ReadAndNotify) {
             checked.push_back(tick);
-            monitor.recordRead(monitor.readTail());
+            started.monitor.recordRead(started.monitor.readTail());
         }
     }
     return checked;
@@ -79,35 +76,17 @@ TEST(MonitorControl, CheckRhythmFollowsTheInterval) {
 }
 
 TEST(MonitorControl, UnchangedFileCostsOneStatusLookUpPerCheckAndNoRead) {
-    FakeFileSystem files;
-    MonitorControl monitor(files);
-    monitor.start(fileStart(files.name));
-    monitor.recordRead(monitor.readTail());
-    files.statusCalls = 0;
-    files.reads = 0;
+    Started started;
+    started.files.statusCalls = 0;
+    started.files.reads = 0;
     for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(monitor.tick(), TickAction::None);
+        EXPECT_EQ(started.monitor.tick(), TickAction::None);
     }
-    EXPECT_EQ(files.statusCalls, 10);
-    EXPECT_EQ(files.reads, 0);
+    EXPECT_EQ(started.files.statusCalls, 10);
+    EXPECT_EQ(started.files.reads, 0);
 }
 
-TEST(MonitorControl, StartReadsTheControlTextsAndSetsTheState) {
-    FakeFileSystem files;
-    MonitorControl monitor(files);
-    EXPECT_EQ(monitor.countdown(), 5);
-    EXPECT_EQ(monitor.start(fileStart(files.name, QStringLiteral(" 7s"), QStringLiteral("250"))),
-              StartOutcome::WatchingFile);
-    EXPECT_TRUE(monitor.running());
-    EXPECT_FALSE(monitor.eventLogMode());
-    EXPECT_EQ(monitor.filePath(), files.name);
-    EXPECT_EQ(monitor.checkInterval(), 7);
-    EXPECT_EQ(monitor.byteCount(), 250);
-    EXPECT_EQ(monitor.reloadValue(), 7);
-    EXPECT_EQ(monitor.countdown(), 7);
-}
-
-TEST(MonitorControl, BlankLedOrMissingNameLeavesTheStateButRereadsTheNumbers) {
+TEST(MonitorControl, OnlyAStartOnAnExistingFileChangesTheStateButEveryStartReadsTheNumbers) {
     FakeFileSystem files;
     MonitorControl monitor(files);
     for (const QString& name :
@@ -117,41 +96,25 @@ TEST(MonitorControl, BlankLedOrMissingNameLeavesTheStateButRereadsTheNumbers) {
     EXPECT_EQ(monitor.start(fileStart(QStringLiteral("gone.log"))), StartOutcome::MissingFile);
     EXPECT_FALSE(monitor.running());
     EXPECT_TRUE(monitor.filePath().isEmpty());
+    EXPECT_EQ(monitor.countdown(), 5);
 
-    monitor.start(fileStart(files.name, QStringLiteral("3")));
+    EXPECT_EQ(monitor.start(fileStart(files.name, QStringLiteral(" 7s"))),
+              StartOutcome::WatchingFile);
+    EXPECT_EQ(monitor.countdown(), 7);
     monitor.start(fileStart(QStringLiteral("gone.log"), QStringLiteral("9"), QStringLiteral("12")));
     EXPECT_TRUE(monitor.running());
+    EXPECT_FALSE(monitor.eventLogMode());
     EXPECT_EQ(monitor.filePath(), files.name);
     EXPECT_EQ(monitor.sourceText(), QStringLiteral("gone.log"));
     EXPECT_EQ(monitor.checkInterval(), 9);
     EXPECT_EQ(monitor.byteCount(), 12);
-    EXPECT_EQ(monitor.reloadValue(), 3); // only a successful file Start sets the rhythm
+    EXPECT_EQ(monitor.reloadValue(), 7); // only a successful file Start sets the rhythm
 }
 
-TEST(MonitorControl, PauseStopsChecksAndTheAnimation) {
-    FakeFileSystem files;
-    MonitorControl monitor(files);
-    monitor.start(fileStart(files.name));
-    monitor.recordRead(monitor.readTail());
-    files.current->size = 200;
-    ASSERT_EQ(monitor.tick(), TickAction::ReadAndNotify);
-    EXPECT_TRUE(monitor.animating());
-    monitor.pause();
-    EXPECT_FALSE(monitor.running());
-    EXPECT_FALSE(monitor.animating());
-    files.current->size = 300;
-    files.statusCalls = 0;
-    EXPECT_EQ(monitor.tick(), TickAction::None);
-    EXPECT_EQ(files.statusCalls, 0);
-    EXPECT_EQ(monitor.filePath(), files.name);
-}
-
-TEST(MonitorControl, AnimationStopsAtTheFirstCheckWithoutChange) {
-    FakeFileSystem files;
-    MonitorControl monitor(files);
-    monitor.start(fileStart(files.name, QStringLiteral("1")));
-    monitor.recordRead(monitor.readTail());
-    files.current->size = 101;
+TEST(MonitorControl, AnimationRunsUntilACheckWithoutChangeOrAPause) {
+    Started started(QStringLiteral("1"));
+    MonitorControl& monitor = started.monitor;
+    started.files.current->size = 101;
     EXPECT_EQ(monitor.tick(), TickAction::None);
     EXPECT_EQ(monitor.tick(), TickAction::ReadAndNotify);
     monitor.recordRead(monitor.readTail());
@@ -159,14 +122,28 @@ TEST(MonitorControl, AnimationStopsAtTheFirstCheckWithoutChange) {
     EXPECT_TRUE(monitor.animating());
     EXPECT_EQ(monitor.tick(), TickAction::StopAnimation);
     EXPECT_FALSE(monitor.animating());
+
+    started.files.current->size = 200;
+    monitor.tick();
+    ASSERT_EQ(monitor.tick(), TickAction::ReadAndNotify);
+    ASSERT_TRUE(monitor.animating());
+    monitor.pause();
+    EXPECT_FALSE(monitor.running());
+    EXPECT_FALSE(monitor.animating());
+    started.files.current->size = 300;
+    started.files.statusCalls = 0;
+    EXPECT_EQ(monitor.tick(), TickAction::None);
+    EXPECT_EQ(monitor.tick(), TickAction::None);
+    EXPECT_EQ(started.files.statusCalls, 0);
+    EXPECT_EQ(monitor.filePath(), started.files.name);
 }
 
-TEST(MonitorControl, EventLogStartRunsWithoutAFileAndTicksOnlyStopTheAnimation) {
+TEST(MonitorControl, EventLogRunsWithoutAFileAndADroppedFileKeepsTheRhythm) {
     FakeFileSystem files;
     MonitorControl monitor(files);
-    const StartRequest request{QString(), QStringLiteral("0"), QStringLiteral("20"),
-                               EventLogChoice::System};
-    EXPECT_EQ(monitor.start(request), StartOutcome::WatchingEventLog);
+    EXPECT_EQ(monitor.start(
+                  {QString(), QStringLiteral("2"), QStringLiteral("20"), EventLogChoice::System}),
+              StartOutcome::WatchingEventLog);
     EXPECT_TRUE(monitor.running());
     EXPECT_TRUE(monitor.eventLogMode());
     EXPECT_EQ(monitor.eventLog(), EventLogChoice::System);
@@ -175,13 +152,7 @@ TEST(MonitorControl, EventLogStartRunsWithoutAFileAndTicksOnlyStopTheAnimation) 
     EXPECT_EQ(monitor.tick(), TickAction::StopAnimation);
     EXPECT_EQ(monitor.tick(), TickAction::None);
     EXPECT_EQ(files.statusCalls, 0);
-}
 
-TEST(MonitorControl, DroppedFileIsWatchedWithTheRhythmKept) {
-    FakeFileSystem files;
-    MonitorControl monitor(files);
-    monitor.start(
-        {QString(), QStringLiteral("2"), QStringLiteral("10"), EventLogChoice::Application});
     monitor.watchDroppedFile(files.name);
     EXPECT_TRUE(monitor.running());
     EXPECT_FALSE(monitor.eventLogMode());
@@ -193,13 +164,12 @@ TEST(MonitorControl, DroppedFileIsWatchedWithTheRhythmKept) {
 // The following watch real files through the real file system, checking at every tick.
 class WatchedFile : public testing::Test {
 protected:
-    void startOn(const QByteArray& content) {
+    TailSnapshot startOn(const QByteArray& content) {
         path_ = files_.write(name_, content);
-        ASSERT_EQ(monitor_.start(fileStart(path_, QStringLiteral("0"), QStringLiteral("8"))),
+        EXPECT_EQ(monitor_.start(fileStart(path_, QStringLiteral("0"), QStringLiteral("8"))),
                   StartOutcome::WatchingFile);
-        first_ = read();
+        return read();
     }
-
     // Reads and records as the window does.
     TailSnapshot read() {
         TailSnapshot snapshot = monitor_.readTail();
@@ -212,19 +182,19 @@ protected:
     QString path_;
     LocalFileSystem fileSystem_;
     MonitorControl monitor_{fileSystem_};
-    TailSnapshot first_;
 };
 
-TEST_F(WatchedFile, GrowthAndTruncationAreShown) {
-    startOn("line 1\n");
-    ASSERT_TRUE(first_.opened);
-    EXPECT_EQ(first_.bytes, "line 1\n");
+TEST_F(WatchedFile, GrowthAndTruncationAreShownAndHeadModeReadsTheStart) {
+    EXPECT_EQ(startOn("line 1\n").bytes, "line 1\n");
     EXPECT_EQ(monitor_.tick(), TickAction::None);
 
     files_.append(name_, "line 2\n");
     ASSERT_EQ(monitor_.tick(), TickAction::ReadAndNotify);
     EXPECT_EQ(read().bytes, "\nline 2\n");
     EXPECT_EQ(monitor_.lastStat().size, 14);
+    monitor_.setHeadMode(true);
+    EXPECT_EQ(read().bytes, "line 1\nl");
+    monitor_.setHeadMode(false);
 
     files_.write(name_, "new\n");
     ASSERT_EQ(monitor_.tick(), TickAction::ReadAndNotify);
@@ -270,17 +240,9 @@ TEST_F(WatchedFile, TwoWritesInTheSameSecondAreBothShown) {
 
 TEST_F(WatchedFile, SomethingThatCannotBeReadIsAnnouncedOnlyWhenItChanges) {
     QDir(files_.path(QString())).mkdir(QStringLiteral("folder"));
-    const QString folder = files_.path(QStringLiteral("folder"));
-    ASSERT_EQ(monitor_.start(fileStart(folder)), StartOutcome::WatchingFile);
+    ASSERT_EQ(monitor_.start(fileStart(files_.path(QStringLiteral("folder")))),
+              StartOutcome::WatchingFile);
     EXPECT_FALSE(read().opened);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(monitor_.tick(), TickAction::None);
-    }
-}
-
-TEST_F(WatchedFile, HeadModeReadsTheStart) {
-    startOn("0123456789abcdef");
-    EXPECT_EQ(first_.bytes, "89abcdef");
-    monitor_.setHeadMode(true);
-    EXPECT_EQ(read().bytes, "01234567");
+    EXPECT_EQ(monitor_.tick(), TickAction::None);
+    EXPECT_EQ(monitor_.tick(), TickAction::None);
 }

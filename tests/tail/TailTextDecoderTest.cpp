@@ -33,38 +33,37 @@ QString utf16Window(const QByteArray& file, qsizetype offset, qsizetype length =
 }
 } // namespace
 
-TEST(TailTextDecoder, InvalidUtf8BecomesReplacementCharacters) {
-    EXPECT_EQ(utf8("ok \xFF\xFE then \xC3(\n"), QStringLiteral("ok \uFFFD\uFFFD then \uFFFD(\n"));
+TEST(TailTextDecoder, Utf8WindowsDropCutCharactersAndMarkInvalidOnes) {
+    const QByteArray text = "x€y😀z"; // € has 3 bytes, 😀 has 4
+    const struct {
+        QByteArrayView bytes;
+        std::int64_t offset;
+        QString expected;
+    } cases[] = {
+        {"ok \xFF\xFE then \xC3(\n", 0, QStringLiteral("ok \uFFFD\uFFFD then \uFFFD(\n")},
+        // A character cut by the start of the window is dropped, but at the file's own start
+        // the same bytes are invalid.
+        {QByteArrayView(text).sliced(2), 2, QStringLiteral("y😀z")},
+        {QByteArrayView(text).sliced(3), 3, QStringLiteral("y😀z")},
+        {QByteArrayView(text).sliced(6), 6, QStringLiteral("z")},
+        {"\xA9z", 0, QStringLiteral("\uFFFDz")},
+        // So is a character cut by the end of the window.
+        {QByteArrayView(text).first(8), 0, QStringLiteral("x€y")},
+        {text, 0, QStringLiteral("x€y😀z")},
+        // Zero bytes show as placeholders and end nothing.
+        {QByteArrayView("a\0\0b\n", 5), 0, QStringLiteral("a␀␀b\n")},
+        {QByteArrayView("\0", 1), 0, QStringLiteral("␀")},
+        // CR CR LF becomes LF CR; other line ends stay.
+        {"a\r\r\nb\r\nc\nd\re", 0, QStringLiteral("a\n\rb\r\nc\nd\re")},
+        {"\r\r\r\n", 0, QStringLiteral("\r\n\r")},
+        {"\r\r\n\r\r\n", 0, QStringLiteral("\n\r\n\r")},
+    };
+    for (const auto& [bytes, offset, expected] : cases) {
+        EXPECT_EQ(utf8(bytes, offset), expected) << bytes.toByteArray().toStdString();
+    }
     // An encoded surrogate is no character either.
     EXPECT_EQ(utf8("a\xED\xA0\x80z").front(), u'a');
     EXPECT_FALSE(utf8("a\xED\xA0\x80z").contains(QChar(0xD800)));
-}
-
-TEST(TailTextDecoder, CharacterCutByTheStartOfTheWindowIsDropped) {
-    const QByteArray text = "x€y😀z"; // € has 3 bytes, 😀 has 4
-    // The window starts after the first byte of €: its two remaining bytes go.
-    EXPECT_EQ(utf8(QByteArrayView(text).sliced(2), 2), QStringLiteral("y😀z"));
-    EXPECT_EQ(utf8(QByteArrayView(text).sliced(3), 3), QStringLiteral("y😀z"));
-    EXPECT_EQ(utf8(QByteArrayView(text).sliced(6), 6), QStringLiteral("z"));
-    // At the file's own start the same bytes are invalid, not cut.
-    EXPECT_EQ(utf8("\xA9z", 0), QStringLiteral("\uFFFDz"));
-}
-
-TEST(TailTextDecoder, CharacterCutByTheEndOfTheWindowIsDropped) {
-    const QByteArray text = "ab€";
-    EXPECT_EQ(utf8(QByteArrayView(text).first(4)), QStringLiteral("ab"));
-    EXPECT_EQ(utf8(text), QStringLiteral("ab€"));
-}
-
-TEST(TailTextDecoder, ZeroBytesShowAsPlaceholdersAndEndNothing) {
-    EXPECT_EQ(utf8(QByteArrayView("a\0\0b\n", 5)), QStringLiteral("a␀␀b\n"));
-    EXPECT_EQ(utf8(QByteArrayView("\0", 1)), QStringLiteral("␀"));
-}
-
-TEST(TailTextDecoder, CrCrLfBecomesLfCrAndOtherLineEndsStay) {
-    EXPECT_EQ(utf8("a\r\r\nb\r\nc\nd\re"), QStringLiteral("a\n\rb\r\nc\nd\re"));
-    EXPECT_EQ(utf8("\r\r\r\n"), QStringLiteral("\r\n\r"));
-    EXPECT_EQ(utf8("\r\r\n\r\r\n"), QStringLiteral("\n\r\n\r"));
 }
 
 TEST(TailTextDecoder, Utf16WithByteOrderMarkDecodesInBothOrders) {
@@ -79,6 +78,9 @@ TEST(TailTextDecoder, Utf16WithByteOrderMarkDecodesInBothOrders) {
 }
 
 TEST(TailTextDecoder, Utf16WindowIsAlignedToCodeUnitsAndKeepsPairsWhole) {
+    // An unpaired surrogate is invalid.
+    const QString unpaired = QStringLiteral("a") + QChar(0xDC00) + u'b' + QChar(0xD800) + u'c';
+    EXPECT_EQ(utf16Window(utf16File(unpaired, true), 0), QStringLiteral("a\uFFFDb\uFFFDc"));
     const QByteArray file = utf16File(QStringLiteral("ab😀cd"), true);
     // bytes: BOM 0-1, a 2-3, b 4-5, 😀 6-9 (high 6-7, low 8-9), c 10-11, d 12-13
     EXPECT_EQ(utf16Window(file, 5), QStringLiteral("😀cd"));   // odd start: half of b goes
@@ -86,11 +88,6 @@ TEST(TailTextDecoder, Utf16WindowIsAlignedToCodeUnitsAndKeepsPairsWhole) {
     EXPECT_EQ(utf16Window(file, 7), QStringLiteral("cd"));    // odd start inside the pair
     EXPECT_EQ(utf16Window(file, 2, 6), QStringLiteral("ab")); // ends after the high half
     EXPECT_EQ(utf16Window(file, 2, 5), QStringLiteral("ab")); // ends inside a code unit
-}
-
-TEST(TailTextDecoder, UnpairedSurrogateInsideUtf16IsInvalid) {
-    const QString text = QStringLiteral("a") + QChar(0xDC00) + u'b' + QChar(0xD800) + u'c';
-    EXPECT_EQ(utf16Window(utf16File(text, true), 0), QStringLiteral("a\uFFFDb\uFFFDc"));
 }
 
 TEST(TailTextDecoder, TailOfAUtf16FileIsDecodedByItsByteOrderMark) {
@@ -105,14 +102,4 @@ TEST(TailTextDecoder, TailOfAUtf16FileIsDecodedByItsByteOrderMark) {
     const QString shown = TailTextDecoder::displayText(snapshot);
     EXPECT_TRUE(text.endsWith(shown));
     EXPECT_EQ(shown.size(), 20);
-}
-
-TEST(TailTextDecoder, LinesCountLikeThePlainTextDisplay) {
-    EXPECT_EQ(TailTextDecoder::countLines(u""), 1);
-    EXPECT_EQ(TailTextDecoder::countLines(u"one"), 1);
-    EXPECT_EQ(TailTextDecoder::countLines(u"one\n"), 2);
-    EXPECT_EQ(TailTextDecoder::countLines(u"a\r\nb\nc\rd"), 4);
-    EXPECT_EQ(TailTextDecoder::countLines(u"\n\r"), 3); // LF CR: two line ends
-    EXPECT_EQ(TailTextDecoder::countLines(u"\r\n\r\n"), 3);
-    EXPECT_EQ(TailTextDecoder::countLines(u"a\u2029b"), 2);
 }
