@@ -7,9 +7,6 @@ namespace ombrel {
 
 namespace {
 constexpr char16_t replacementCharacter = u'\uFFFD';
-// The plain-text display starts a new block at these noncharacters too.
-constexpr char16_t frameStart = u'\uFDD0';
-constexpr char16_t frameEnd = u'\uFDD1';
 
 std::optional<QStringConverter::Encoding> utf16ByteOrder(QByteArrayView fileStart) {
     if (fileStart.startsWith("\xFF\xFE")) {
@@ -97,23 +94,6 @@ QString TailTextDecoder::decode(QByteArrayView bytes, std::int64_t offset,
         text.replace(QStringLiteral("\r\r\n"), QStringLiteral("\n\r"));
     }
     return text;
-}
-
-qsizetype TailTextDecoder::countLines(QStringView text) {
-    qsizetype lines = 1;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i].unicode();
-        if (unit == u'\r') {
-            if (i + 1 < text.size() && text[i + 1] == u'\n') {
-                ++i;
-            }
-            ++lines;
-        } else if (unit == u'\n' || unit == QChar::ParagraphSeparator || unit == frameStart ||
-                   unit == frameEnd) {
-            ++lines;
-        }
-    }
-    return lines;
 }
 
 } // namespace ombrel

@@ -22,9 +22,6 @@ public:
     /// else UTF-8. Invalid bytes become U+FFFD; a character cut by either edge of the window is
     /// left out; 0 becomes nullPlaceholder; every CR CR LF becomes LF CR.
     static QString decode(QByteArrayView bytes, std::int64_t offset, QByteArrayView fileStart);
-    /// Lines as the plain-text display counts its blocks: CR LF, LF, a lone CR, a paragraph
-    /// separator and U+FDD0/U+FDD1 each end one; an empty text is one line.
-    static qsizetype countLines(QStringView text);
 };
 
 } // namespace ombrel

@@ -1,9 +1,11 @@
 // The line count of the status line must agree with the display's own count of lines.
+#include "display/DisplayLines.h"
 #include "tail/TailTextDecoder.h"
 
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
+using ombrel::DisplayLines;
 using ombrel::TailTextDecoder;
 
 TEST(DisplayLineCount, AgreesWithThePlainTextDisplay) {
@@ -22,6 +24,6 @@ TEST(DisplayLineCount, AgreesWithThePlainTextDisplay) {
     };
     for (const QString& text : texts) {
         display.setPlainText(text);
-        EXPECT_EQ(TailTextDecoder::countLines(text), display.blockCount()) << text.toStdString();
+        EXPECT_EQ(DisplayLines::count(text), display.blockCount()) << text.toStdString();
     }
 }
