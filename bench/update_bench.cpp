@@ -45,7 +45,7 @@ struct UpdateTimes {
 };
 
 // One update as the window makes it, timed in its two halves: the worker's (read, decode,
-// keyword pass, document) and the window thread's (swap in, scroll, paint).
+// keyword pass, document) and the window thread's (swap in with the caret at the end, paint).
 UpdateTimes update(LogView& view, UpdateGeneration& generations, const LocalFileSystem& fs,
                    const UpdateRequest& request) {
     UpdateTimes times;
@@ -53,15 +53,13 @@ UpdateTimes update(LogView& view, UpdateGeneration& generations, const LocalFile
     clock.start();
     const std::uint64_t generation = generations.advance();
     std::optional<DisplayUpdate> result = UpdatePipeline::compute(fs, request, generation, {});
-    times.marks = result->marks.size();
-    PassResult pass{generation, std::move(result->text), std::move(result->marks), result->lines};
-    std::unique_ptr<QTextDocument> document =
-        DisplayDocumentBuilder::build(std::move(pass), request.font, QThread::currentThread());
+    times.marks = result->pass.marks.size();
+    std::unique_ptr<QTextDocument> document = DisplayDocumentBuilder::build(
+        std::move(result->pass), request.font, QThread::currentThread());
     times.worker = msSince(clock);
     clock.restart();
     DisplaySwitcher switcher(view, generations);
     switcher.install(std::move(document), generation);
-    view.scrollToEnd();
     view.repaint();
     QCoreApplication::processEvents();
     times.gui = msSince(clock);

@@ -1,7 +1,5 @@
 #include "app/LogView.h"
 
-#include <QTextBlock>
-
 namespace ombrel {
 
 LogView::LogView(QWidget* parent) : QPlainTextEdit(parent) {
@@ -13,17 +11,6 @@ LogView::LogView(QWidget* parent) : QPlainTextEdit(parent) {
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setAccessibleName(QStringLiteral("Display"));
     setFocusPolicy(Qt::StrongFocus);
-}
-
-void LogView::replaceText(const QString& text) {
-    setPlainText(text);
-}
-
-void LogView::scrollToEnd() {
-    QTextCursor cursor(document());
-    cursor.movePosition(QTextCursor::End);
-    setTextCursor(cursor);
-    ensureCursorVisible();
 }
 
 } // namespace ombrel

@@ -10,10 +10,6 @@ class LogView : public QPlainTextEdit {
 public:
     /// Creates an empty display named "Display" for assistive tools.
     explicit LogView(QWidget* parent = nullptr);
-    /// Replaces the whole text; the text is never interpreted as markup.
-    void replaceText(const QString& text);
-    /// Puts the caret after the last line and scrolls it into view.
-    void scrollToEnd();
 };
 
 } // namespace ombrel

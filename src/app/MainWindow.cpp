@@ -360,7 +360,6 @@ void MainWindow::showUpdate(const DisplayUpdate& update) {
     monitor_.recordRead(update.snapshot);
     statusBar_->setPaneText(StatusBar::messagePane,
                             tailStatusLine(monitor_.lastStat(), update.lines));
-    display_->scrollToEnd();
     if (isActiveWindow()) {
         display_->setFocus(); // never pull the focus out of another window or dialog
     }

@@ -1,7 +1,7 @@
 #include "app/UpdatePipeline.h"
 
 #include "display/DisplayDocumentBuilder.h"
-#include "display/KeywordPass.h"
+#include "display/DocumentDisposal.h"
 #include "tail/MonitorFileSystem.h"
 #include "tail/TailTextDecoder.h"
 
@@ -13,10 +13,7 @@ namespace ombrel {
 
 PreparedDocument::~PreparedDocument() {
     if (document && document->thread() == QThread::currentThread()) {
-        // Freeing a large document takes long: let a worker do it.
-        QTextDocument* doc = document.release();
-        doc->moveToThread(nullptr);
-        QThreadPool::globalInstance()->start([doc] { delete doc; });
+        disposeDocument(document.release());
     }
 }
 
@@ -49,9 +46,8 @@ std::optional<DisplayUpdate> UpdatePipeline::compute(const MonitorFileSystem& fi
     if (!pass) {
         return std::nullopt;
     }
-    update.text = std::move(pass->text);
-    update.marks = std::move(pass->marks);
     update.lines = pass->linesBeforeFiltering;
+    update.pass = std::move(*pass);
     return update;
 }
 
@@ -63,11 +59,9 @@ std::uint64_t UpdatePipeline::request(UpdateRequest request) {
         if (!update || isStale()) {
             return;
         }
-        PassResult pass{generation, std::move(update->text), std::move(update->marks),
-                        update->lines};
         update->prepared = std::make_shared<PreparedDocument>();
         update->prepared->document =
-            DisplayDocumentBuilder::build(std::move(pass), request.font, thread());
+            DisplayDocumentBuilder::build(std::move(update->pass), request.font, thread());
         QMetaObject::invokeMethod(
             this,
             [this, update = std::move(*update)] {

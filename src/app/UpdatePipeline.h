@@ -1,7 +1,7 @@
 #pragma once
 
 #include "display/KeywordFlags.h"
-#include "display/MarkRun.h"
+#include "display/KeywordPass.h"
 #include "display/UpdateGeneration.h"
 #include "tail/FileTailReader.h"
 #include "tail/TailSnapshot.h"
@@ -37,10 +37,9 @@ struct PreparedDocument {
 
 /// A finished update, ready to be put on the display in one batch.
 struct DisplayUpdate {
-    std::uint64_t generation = 0;               ///< the update's number
-    TailSnapshot snapshot;                      ///< the read's status (its bytes are not kept)
-    QString text;                               ///< the text to show, filtered
-    MarkRuns marks;                             ///< keyword marks in positions of text
+    std::uint64_t generation = 0; ///< the update's number
+    TailSnapshot snapshot;        ///< the read's status (its bytes are not kept)
+    PassResult pass; ///< the text to show and its marks, until the document is built from them
     std::int64_t lines = 1;                     ///< lines of the text before filtering
     std::shared_ptr<PreparedDocument> prepared; ///< the text and marks as a finished document
 };

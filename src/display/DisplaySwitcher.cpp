@@ -1,33 +1,15 @@
 #include "display/DisplaySwitcher.h"
 
+#include "display/DocumentDisposal.h"
 #include "display/MarkApplier.h"
 
 #include <QPlainTextEdit>
 #include <QTextCharFormat>
 #include <QTextDocument>
-#include <QThreadPool>
-
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 namespace ombrel {
 
 namespace {
-
-// Freeing a large document takes long; it is detached from every thread and freed by a worker.
-void freeElsewhere(QTextDocument* document) {
-    document->setParent(nullptr);
-    document->moveToThread(nullptr);
-    QThreadPool::globalInstance()->start([document] {
-        delete document;
-#ifdef __GLIBC__
-        // A display document is tens of megabytes in many small blocks; hand them back to the
-        // system so that the next update does not stack on top of them.
-        malloc_trim(0);
-#endif
-    });
-}
 
 // Suspends painting of a widget for the lifetime of the object.
 class PaintingSuspended {
@@ -55,7 +37,7 @@ bool DisplaySwitcher::install(std::unique_ptr<QTextDocument> document, std::uint
         return false;
     }
     if (!generations_.isCurrent(generation)) {
-        freeElsewhere(document.release());
+        disposeDocument(document.release());
         return false;
     }
     // The display frees a document of its own making when it lets go of it; one that an
@@ -70,7 +52,7 @@ bool DisplaySwitcher::install(std::unique_ptr<QTextDocument> document, std::uint
         finishUpdate();
     }
     if (previousIsOurs) {
-        freeElsewhere(previous);
+        disposeDocument(previous);
     }
     return true;
 }
