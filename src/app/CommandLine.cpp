@@ -13,34 +13,12 @@ namespace {
 constexpr std::int32_t shortestInterval = 1;
 constexpr std::int32_t longestInterval = 600;
 
-bool isCBlank(QChar c) {
-    // The white space that scanf's "%d" and "%s" skip in the "C" locale.
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
-}
-
-bool isDecimalDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
 /// One "%d" from pos: blanks, an optional sign, at least one digit. Moves pos past the number.
 std::optional<std::int32_t> scanDecimal(QStringView text, qsizetype& pos) {
-    qsizetype i = pos;
-    while (i < text.size() && isCBlank(text[i])) {
-        ++i;
-    }
-    const qsizetype start = i;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        ++i;
-    }
-    const qsizetype firstDigit = i;
-    while (i < text.size() && isDecimalDigit(text[i])) {
-        ++i;
-    }
-    if (i == firstDigit) {
-        return std::nullopt;
-    }
-    pos = i;
-    return parseLeadingDecimal(text.sliced(start, i - start)); // saturates, never overflows
+    qsizetype used = 0;
+    const auto value = parseLeadingDecimal(text.sliced(pos), &used); // saturates, never overflows
+    pos += used;
+    return value;
 }
 
 struct FourNumbers {

@@ -4,14 +4,11 @@
 
 namespace ombrel {
 
-namespace {
 bool isCBlank(QChar c) {
-    // The blanks C's isspace accepts in the "C" locale.
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
 }
-} // namespace
 
-std::optional<std::int32_t> parseLeadingDecimal(QStringView text) {
+std::optional<std::int32_t> parseLeadingDecimal(QStringView text, qsizetype* consumed) {
     qsizetype i = 0;
     while (i < text.size() && isCBlank(text[i])) {
         ++i;
@@ -37,6 +34,9 @@ std::optional<std::int32_t> parseLeadingDecimal(QStringView text) {
     }
     if (i == firstDigit) {
         return std::nullopt;
+    }
+    if (consumed) {
+        *consumed = i;
     }
     if (negative) {
         return static_cast<std::int32_t>(value < lowest ? lowest : value);
