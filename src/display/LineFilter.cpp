@@ -86,7 +86,12 @@ FilteredText LineFilter::apply(const QString& text, const std::vector<std::int64
         }
         if (keep) {
             if (filtering) {
-                result.text.append(QStringView(text).mid(line.start, lineEnd - line.start));
+                const QStringView kept = QStringView(text).mid(line.start, lineEnd - line.start);
+                // A lone CR before an LF would read as one CR LF line end and join two lines.
+                if (kept.startsWith(u'\n') && result.text.endsWith(u'\r')) {
+                    result.text.back() = u'\n';
+                }
+                result.text.append(kept);
             }
             shown += line.contentLength + (line.breakLength > 0 ? 1 : 0);
         }

@@ -68,6 +68,9 @@ PassResult reference(const QString& text, const QStringList& keywords, KeywordFl
         if ((!hit && flags.showOnlyMatching) || (hit && flags.showWithoutMatching)) {
             continue;
         }
+        if (cell.text.startsWith(u'\n') && result.text.endsWith(u'\r')) {
+            result.text.back() = u'\n'; // kept lines never join
+        }
         result.text += cell.text;
         MarkRuns& runs = result.marks;
         if (cell.marked && !runs.empty() && runs.back().end() == position &&
@@ -132,6 +135,13 @@ TEST(KeywordPass, MarksAndKeepsOrRemovesWholeLines) {
          u"key\r\nkey"_s,
          {{0, 3, 1}, {4, 3, 1}},
          4},
+        // Each kept line keeps its own end: a lone CR never joins the LF of a later line.
+        {u"progress 99%\rERROR disk\n\nafter\n"_s,
+         {u"error"_s},
+         onlyWithout,
+         u"progress 99%\n\nafter\n"_s,
+         {},
+         5},
         // Highlighting off is the master switch: no marks and no filtering.
         {three, errorWarn, {false, true, false}, three, {}, 4},
         {three, errorWarn, {false, false, true}, three, {}, 4},
