@@ -35,10 +35,11 @@ QString objectNameFor(int id) {
 
 MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
     : QMainWindow(parent), setup_(std::move(setup)), icons_(Icons::load()),
-      monitor_(fileSystem_,
+      fileSystem_(setup_.fileSystem ? setup_.fileSystem : std::make_shared<LocalFileSystem>()),
+      monitor_(*fileSystem_,
                MonitorInitialValues{setup_.startup.sourceText, setup_.startup.checkInterval,
                                     setup_.startup.byteCount}),
-      pipeline_(fileSystem_), recentFiles_(setup_.settings) {
+      pipeline_(*fileSystem_), recentFiles_(setup_.settings) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Ombrel 2.0"));
     setWindowIcon(icons_.application);
@@ -285,9 +286,12 @@ void MainWindow::startMonitoring() {
     } else if (applicationLog->isChecked()) {
         request.eventLog = EventLogChoice::Application;
     }
+    const StartOutcome outcome = monitor_.start(request);
+    if (outcome == StartOutcome::BlankName || outcome == StartOutcome::MissingFile) {
+        return; // still watching what was watched, so what is being read still shows
+    }
     pipeline_.cancel(); // nothing read for an earlier source may show from now on
-
-    switch (monitor_.start(request)) {
+    switch (outcome) {
     case StartOutcome::BlankName:
     case StartOutcome::MissingFile:
         return;
@@ -314,6 +318,9 @@ void MainWindow::startMonitoring() {
 }
 
 void MainWindow::pauseMonitoring() {
+    if (!monitor_.eventLogMode()) {
+        pipeline_.cancel(); // a paused display keeps what it showed
+    }
     monitor_.pause();
     exitButton_->setText(QStringLiteral("Exit"));
     exitButton_->setAccessibleName(exitButton_->text());
@@ -329,6 +336,11 @@ void MainWindow::onCheckTimer() {
         requestDisplayUpdate();
         announceChange();
         break;
+    case TickAction::RetryRead:
+        if (!pipeline_.busy()) {
+            requestDisplayUpdate(/*retry=*/true);
+        }
+        break;
     }
 }
 
@@ -341,8 +353,9 @@ void MainWindow::announceChange() {
     }
 }
 
-void MainWindow::requestDisplayUpdate() {
+void MainWindow::requestDisplayUpdate(bool retry) {
     UpdateRequest request;
+    request.retry = retry;
     request.path = monitor_.filePath();
     request.byteCount = monitor_.byteCount();
     request.readOptions.head = monitor_.headMode();
@@ -353,13 +366,21 @@ void MainWindow::requestDisplayUpdate() {
 }
 
 void MainWindow::showUpdate(const DisplayUpdate& update) {
+    if (update.retry && !update.snapshot.opened) {
+        return; // still unreadable: nothing new to show or announce
+    }
     if (!update.prepared ||
         !switcher_->install(std::move(update.prepared->document), update.generation)) {
         return;
     }
-    monitor_.recordRead(update.snapshot);
+    monitor_.recordRead(update.snapshot, pipeline_.busy());
     statusBar_->setPaneText(StatusBar::messagePane,
                             tailStatusLine(monitor_.lastStat(), update.lines));
+    if (update.retry) {
+        // The file could be read again: that is news.
+        announceChange();
+        monitor_.noteChangeAnnounced();
+    }
     if (isActiveWindow()) {
         display_->setFocus(); // never pull the focus out of another window or dialog
     }
@@ -367,9 +388,7 @@ void MainWindow::showUpdate(const DisplayUpdate& update) {
 }
 
 bool MainWindow::waitForDisplayIdle(int timeoutMs) {
-    const bool idle = pipeline_.waitForIdle(timeoutMs);
-    QCoreApplication::sendPostedEvents(&pipeline_, QEvent::MetaCall);
-    return idle;
+    return pipeline_.waitForIdle(timeoutMs);
 }
 
 QWidget* MainWindow::control(int id) const {

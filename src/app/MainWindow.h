@@ -37,6 +37,7 @@ struct MainWindowSetup {
     SettingsStore settings; ///< where options and recent files live
     QString instanceFolder; ///< where running copies find each other (empty: none)
     ConfigDocument config;  ///< the configuration document (interval presets, links)
+    std::shared_ptr<const MonitorFileSystem> fileSystem; ///< what is watched (null: the disk)
 };
 
 /// The program's one top-level window: the controls, menus, status bar, command table and close.
@@ -90,7 +91,7 @@ private:
     void startMonitoring();
     void pauseMonitoring();
     void onCheckTimer();
-    void requestDisplayUpdate();
+    void requestDisplayUpdate(bool retry = false);
     void showUpdate(const DisplayUpdate& update);
     void announceChange();
 
@@ -113,7 +114,7 @@ private:
     ResizeLayout layout_;
     std::map<int, int> layoutIndex_; // control id -> layout item
     std::unique_ptr<InstanceChannel> channel_;
-    LocalFileSystem fileSystem_;
+    std::shared_ptr<const MonitorFileSystem> fileSystem_;
     MonitorControl monitor_;
     UpdatePipeline pipeline_;
     std::unique_ptr<DisplaySwitcher> switcher_;

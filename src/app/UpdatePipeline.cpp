@@ -5,11 +5,34 @@
 #include "tail/MonitorFileSystem.h"
 #include "tail/TailTextDecoder.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QMetaObject>
 #include <QTextDocument>
 #include <QThread>
+#include <new>
 
 namespace ombrel {
+
+namespace {
+
+// What is left of an update whose text could not be held: the read's status and no text, as
+// for a file that cannot be read.
+DisplayUpdate emptied(DisplayUpdate update) {
+    update.snapshot.bytes = QByteArray();
+    update.snapshot.fileStart = QByteArray();
+    update.pass = PassResult{update.generation, QString(), {}, 1};
+    update.lines = 1;
+    return update;
+}
+
+std::shared_ptr<PreparedDocument> prepare(PassResult pass, const QFont& font, QThread* owner) {
+    auto prepared = std::make_shared<PreparedDocument>();
+    prepared->document = DisplayDocumentBuilder::build(std::move(pass), font, owner);
+    return prepared;
+}
+
+} // namespace
 
 PreparedDocument::~PreparedDocument() {
     if (document && document->thread() == QThread::currentThread()) {
@@ -20,7 +43,7 @@ PreparedDocument::~PreparedDocument() {
 UpdatePipeline::UpdatePipeline(const MonitorFileSystem& fileSystem, QObject* parent)
     : QObject(parent), fileSystem_(fileSystem) {
     qRegisterMetaType<ombrel::DisplayUpdate>("ombrel::DisplayUpdate");
-    // Two threads: a new update need not wait while a stale one notices it is stale.
+    // Two threads: a new session need not wait while a cancelled update notices it is stale.
     pool_.setMaxThreadCount(2);
 }
 
@@ -35,44 +58,101 @@ std::optional<DisplayUpdate> UpdatePipeline::compute(const MonitorFileSystem& fi
                                                      const StaleCheck& isStale) {
     DisplayUpdate update;
     update.generation = generation;
-    update.snapshot = fileSystem.read(request.path, request.byteCount, request.readOptions);
-    QString text = TailTextDecoder::displayText(update.snapshot);
-    update.snapshot.bytes = QByteArray(); // the text is all that is kept
-    if (isStale && isStale()) {
-        return std::nullopt;
+    update.retry = request.retry;
+    try {
+        update.snapshot = fileSystem.read(request.path, request.byteCount, request.readOptions);
+        QString text = TailTextDecoder::displayText(update.snapshot);
+        update.snapshot.bytes = QByteArray(); // the text is all that is kept
+        if (isStale && isStale()) {
+            return std::nullopt;
+        }
+        PassInput input{std::move(text), request.keywords, request.keywordFlags, generation};
+        std::optional<PassResult> pass = KeywordPass::run(input, isStale);
+        if (!pass) {
+            return std::nullopt;
+        }
+        update.lines = pass->linesBeforeFiltering;
+        update.pass = std::move(*pass);
+    } catch (const std::bad_alloc&) {
+        return emptied(std::move(update));
     }
-    PassInput input{std::move(text), request.keywords, request.keywordFlags, generation};
-    std::optional<PassResult> pass = KeywordPass::run(input, isStale);
-    if (!pass) {
-        return std::nullopt;
-    }
-    update.lines = pass->linesBeforeFiltering;
-    update.pass = std::move(*pass);
     return update;
 }
 
-std::uint64_t UpdatePipeline::request(UpdateRequest request) {
-    const std::uint64_t generation = generation_.advance();
+void UpdatePipeline::request(UpdateRequest request) {
+    if (running_) {
+        // A quiet retry never hides a real change that was waiting.
+        request.retry = request.retry && (!waiting_ || waiting_->retry);
+        waiting_ = std::move(request);
+        return;
+    }
+    launch(std::move(request));
+}
+
+void UpdatePipeline::cancel() {
+    generation_.advance();
+    running_ = false;
+    waiting_.reset();
+}
+
+void UpdatePipeline::launch(UpdateRequest request) {
+    running_ = true;
+    const std::uint64_t generation = generation_.newest();
     pool_.start([this, request = std::move(request), generation] {
         const StaleCheck isStale = generation_.staleCheck(generation);
-        std::optional<DisplayUpdate> update = compute(fileSystem_, request, generation, isStale);
-        if (!update || isStale()) {
-            return;
+        std::optional<DisplayUpdate> update;
+        // No exception may leave a pool task; the window must hear of the end in any case.
+        try {
+            update = compute(fileSystem_, request, generation, isStale);
+            if (update && !isStale()) {
+                update->prepared = prepare(std::move(update->pass), request.font, thread());
+            }
+        } catch (const std::bad_alloc&) {
+            try {
+                if (update) {
+                    update = emptied(std::move(*update));
+                    update->prepared = prepare(std::move(update->pass), request.font, thread());
+                }
+            } catch (...) {
+                update.reset();
+            }
+        } catch (...) {
+            update.reset();
         }
-        update->prepared = std::make_shared<PreparedDocument>();
-        update->prepared->document =
-            DisplayDocumentBuilder::build(std::move(update->pass), request.font, thread());
         QMetaObject::invokeMethod(
             this,
-            [this, update = std::move(*update)] {
-                // A newer update may have started while this one travelled.
-                if (generation_.isCurrent(update.generation)) {
-                    Q_EMIT updateReady(update);
-                }
+            [this, generation, update = std::move(update)]() mutable {
+                finish(generation, std::move(update));
             },
             Qt::QueuedConnection);
     });
-    return generation;
+}
+
+void UpdatePipeline::finish(std::uint64_t generation, std::optional<DisplayUpdate> update) {
+    if (!generation_.isCurrent(generation)) {
+        return; // cancelled: its session is over
+    }
+    running_ = false;
+    if (waiting_) {
+        // Start the follow-up first, so it reads while this result is being shown.
+        UpdateRequest next = std::move(*waiting_);
+        waiting_.reset();
+        launch(std::move(next));
+    }
+    if (update && update->prepared) {
+        Q_EMIT updateReady(*update);
+    }
+}
+
+bool UpdatePipeline::waitForIdle(int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    while (busy()) {
+        if (!pool_.waitForDone(static_cast<int>(deadline.remainingTime()))) {
+            return false;
+        }
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    }
+    return true;
 }
 
 } // namespace ombrel

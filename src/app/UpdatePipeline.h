@@ -13,6 +13,7 @@
 #include <QThreadPool>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace ombrel {
 
@@ -26,6 +27,7 @@ struct UpdateRequest {
     QStringList keywords;        ///< a copy of the keyword list
     KeywordFlags keywordFlags;   ///< marking and filtering
     QFont font;                  ///< the display's font, for building its next document
+    bool retry = false; ///< a quiet second try of a read that failed: shown only if it succeeds
 };
 
 /// A display document built off the window's thread; owned by whoever installs it. A document
@@ -37,7 +39,8 @@ struct PreparedDocument {
 
 /// A finished update, ready to be put on the display in one batch.
 struct DisplayUpdate {
-    std::uint64_t generation = 0; ///< the update's number
+    std::uint64_t generation = 0; ///< the session the update was asked in (see cancel)
+    bool retry = false;           ///< copied from the request
     TailSnapshot snapshot;        ///< the read's status (its bytes are not kept)
     PassResult pass; ///< the text to show and its marks, until the document is built from them
     std::int64_t lines = 1;                     ///< lines of the text before filtering
@@ -45,8 +48,9 @@ struct DisplayUpdate {
 };
 
 /// Reads, decodes, marks, filters and builds the display's next document off the window's
-/// thread, and hands the newest finished update back on the thread that owns the pipeline;
-/// results of older updates are dropped.
+/// thread, and hands each finished update back, in order, on the thread that owns the pipeline.
+/// One update runs at a time and at most one waits behind it, so a source that changes faster
+/// than an update takes is shown at most one update late; only cancel drops work.
 class UpdatePipeline : public QObject {
     Q_OBJECT
 public:
@@ -55,18 +59,21 @@ public:
     /// Waits for work in flight, whose results are then dropped.
     ~UpdatePipeline() override;
 
-    /// Starts an update; any update still in flight becomes stale. Returns its number.
-    std::uint64_t request(UpdateRequest request);
-    /// Makes every update in flight stale.
-    void cancel() { generation_.advance(); }
-    /// The number of the newest update.
-    std::uint64_t newest() const { return generation_.newest(); }
-    /// The update numbers, to tell the newest result from older ones.
+    /// Starts an update, or, while one runs, makes it the one that follows (replacing any
+    /// request still waiting: the follow-up reads the source as it is when it starts).
+    void request(UpdateRequest request);
+    /// Drops the update in flight and the one waiting: a new session begins.
+    void cancel();
+    /// An update runs or waits.
+    bool busy() const { return running_ || waiting_.has_value(); }
+    /// The session numbers, to tell results of the current session from older ones.
     const UpdateGeneration& generations() const { return generation_; }
-    /// Waits until no work runs (for tests and measurements); false on time-out.
-    bool waitForIdle(int timeoutMs) { return pool_.waitForDone(timeoutMs); }
+    /// Waits until no work runs and the last result has been handed over (tests and
+    /// measurements); false on time-out.
+    bool waitForIdle(int timeoutMs);
 
-    /// The work of one update, on the calling thread; nothing when it became stale.
+    /// The work of one update, on the calling thread; nothing when it became stale. A source
+    /// too large to hold gives an update with an empty text instead of an exception.
     static std::optional<DisplayUpdate> compute(const MonitorFileSystem& fileSystem,
                                                 const UpdateRequest& request,
                                                 std::uint64_t generation,
@@ -77,8 +84,13 @@ Q_SIGNALS:
     void updateReady(const ombrel::DisplayUpdate& update);
 
 private:
+    void launch(UpdateRequest request);
+    void finish(std::uint64_t generation, std::optional<DisplayUpdate> update);
+
     const MonitorFileSystem& fileSystem_;
     UpdateGeneration generation_;
+    bool running_ = false;
+    std::optional<UpdateRequest> waiting_;
     QThreadPool pool_;
 };
 

@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     ombrel::MainWindowSetup setup{
-        {}, ombrel::SettingsStore::user(), ombrel::InstanceChannel::defaultFolder(), {}};
+        {}, ombrel::SettingsStore::user(), ombrel::InstanceChannel::defaultFolder(), {}, {}};
     setup.config.load(ombrel::findArchivePath(ombrel::ArchiveSearchDirs::forThisProcess()));
     ombrel::applyStartupSettings(setup.startup, setup.settings);
     const QSize screen =

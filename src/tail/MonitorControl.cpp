@@ -42,6 +42,7 @@ StartOutcome MonitorControl::start(const StartRequest& request) {
     reloadValue_ = checkInterval_;
     countdown_ = checkInterval_;
     animating_ = false;
+    watchFrom(filePath_);
     return StartOutcome::WatchingFile;
 }
 
@@ -55,6 +56,14 @@ void MonitorControl::watchDroppedFile(const QString& path) {
     filePath_ = path;
     running_ = true;
     eventLogMode_ = false;
+    watchFrom(path);
+}
+
+void MonitorControl::watchFrom(const QString& path) {
+    // The read that follows shows the file as it is now: a check before that read ends must
+    // not take the same file for a change.
+    detector_.remember(fileSystem_.status(path));
+    readFailed_ = false;
 }
 
 TickAction MonitorControl::tick() {
@@ -81,6 +90,10 @@ TickAction MonitorControl::tick() {
         animating_ = true;
         return TickAction::ReadAndNotify;
     }
+    if (readFailed_) {
+        animating_ = false;
+        return TickAction::RetryRead;
+    }
     if (animating_) {
         animating_ = false;
         return TickAction::StopAnimation;
@@ -92,14 +105,18 @@ TailSnapshot MonitorControl::readTail() const {
     return fileSystem_.read(filePath_, byteCount_, {.head = headMode_});
 }
 
-void MonitorControl::recordRead(const TailSnapshot& snapshot) {
+void MonitorControl::recordRead(const TailSnapshot& snapshot, bool newerReadFollows) {
     if (snapshot.opened) {
         lastStat_ = snapshot.status();
-        detector_.remember(lastStat_);
-    } else {
-        // Whatever stands there now (or nothing) is not announced again until it changes.
-        detector_.remember(fileSystem_.status(filePath_));
     }
+    if (newerReadFollows) {
+        return; // an older read must not make the change that asked for the newer one look new
+    }
+    readFailed_ = !snapshot.opened;
+    // Whatever stands there now (or nothing) is not announced again until it changes; a
+    // failed read is retried quietly instead.
+    detector_.remember(snapshot.opened ? std::optional<FileStatus>(lastStat_)
+                                       : fileSystem_.status(filePath_));
 }
 
 } // namespace ombrel

@@ -33,7 +33,9 @@ enum class StartOutcome {
 enum class TickAction {
     None,          ///< nothing
     ReadAndNotify, ///< the file changed: read it, recordRead(), show it; animate, beep, flash
-    StopAnimation  ///< stop the tray animation
+    StopAnimation, ///< stop the tray animation
+    RetryRead      ///< the last read failed: stop the animation and read again quietly; show
+                   ///< and announce the result only if the read succeeds
 };
 
 /// Values before the first Start (start-up settings and command line).
@@ -66,8 +68,9 @@ public:
     /// it may run on another thread.
     TailSnapshot readTail() const;
     /// Takes in a read of the watched file on the window's thread: its status becomes lastStat
-    /// when the file could be opened, and what a check compares with in any case.
-    void recordRead(const TailSnapshot& snapshot);
+    /// when the file could be opened. Unless a newer read follows, it is also what a check
+    /// compares with, and a failed read is retried at each check.
+    void recordRead(const TailSnapshot& snapshot, bool newerReadFollows = false);
     /// An event-log change was announced: the tray animation runs until a later tick.
     void noteChangeAnnounced() { animating_ = true; }
 
@@ -100,6 +103,8 @@ public:
     bool animating() const { return animating_; }
 
 private:
+    void watchFrom(const QString& path);
+
     const MonitorFileSystem& fileSystem_;
     FileChangeDetector detector_;
     bool running_ = false;
@@ -114,6 +119,7 @@ private:
     FileStatus lastStat_;
     bool animating_ = false;
     bool headMode_ = false;
+    bool readFailed_ = false;
 };
 
 } // namespace ombrel

@@ -3,6 +3,7 @@
 #include "app/CommandId.h"
 #include "app/LogView.h"
 #include "app/StatusBar.h"
+#include "support/GatedFileSystem.h"
 #include "support/TempSettings.h"
 
 #include <QAction>
@@ -23,8 +24,9 @@ namespace {
 
 class MainWindowTest : public testing::Test {
 protected:
-    std::unique_ptr<MainWindow> makeWindow(StartupOptions startup = {}) {
-        MainWindowSetup setup{startup, temp_.store(), QString(), {}};
+    std::unique_ptr<MainWindow> makeWindow(StartupOptions startup = {},
+                                           std::shared_ptr<const MonitorFileSystem> files = {}) {
+        MainWindowSetup setup{startup, temp_.store(), QString(), {}, std::move(files)};
         // Indented presets: their texts come without the white space around them.
         setup.config.loadText("<Config>\n  <Time>\n    1\n  </Time>\n  <Time>5</Time>\n</Config>");
         auto window = std::make_unique<MainWindow>(std::move(setup));
@@ -189,7 +191,7 @@ TEST_F(MainWindowTest, KeepsTheWindowRectangleOnlyWhenAsked) {
 }
 
 TEST_F(MainWindowTest, TheProgramsOwnArchiveGivesTheIntervalPresets) {
-    MainWindowSetup setup{{}, temp_.store(), QString(), {}};
+    MainWindowSetup setup{{}, temp_.store(), QString(), {}, {}};
     setup.config.load(QStringLiteral(OMBREL_ARCHIVE));
     MainWindow window(std::move(setup));
     auto* presets = qobject_cast<QComboBox*>(window.control(IdIntervalBox));
@@ -313,4 +315,44 @@ TEST_F(MainWindowTest, KeywordsAreMarkedAndFilterTheLinesButNotTheLineCount) {
     if (!folder.isEmpty()) {
         EXPECT_TRUE(window->grab().save(folder + QStringLiteral("/main-window.png")));
     }
+}
+
+TEST_F(MainWindowTest, AStartThatFailsKeepsTheChangeBeingRead) {
+    auto files = std::make_shared<test::GatedFileSystem>();
+    const QString path = writeFile(QStringLiteral("crash.log"), "one\n");
+    auto window = makeWindow({}, files);
+    typeStart(*window, path, QStringLiteral("0"));
+    ASSERT_EQ(window->display()->toPlainText(), QStringLiteral("one\n"));
+
+    files->close();
+    writeFile(QStringLiteral("crash.log"), "last words\n", QIODevice::Append);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return files->reads() == 2; }, 5000));
+    // A Start on a blank name while the change is read: still watching, so it must show.
+    qobject_cast<QComboBox*>(window->control(IdFileNameBox))->setEditText(QStringLiteral(" "));
+    window->dispatchCommand(IdStart);
+    files->open();
+    ASSERT_TRUE(window->waitForDisplayIdle(5000));
+    EXPECT_EQ(window->display()->toPlainText(), QStringLiteral("one\nlast words\n"));
+}
+
+TEST_F(MainWindowTest, FailedReadsShowNothingAndAreRetriedUntilTheFileCanBeRead) {
+    auto files = std::make_shared<test::GatedFileSystem>();
+    const QString path = writeFile(QStringLiteral("locked.log"), "secret\n");
+    auto window = makeWindow({}, files);
+    const auto status = [&] { return window->panes()->paneText(StatusBar::messagePane); };
+
+    files->unreadable = true;
+    typeStart(*window, path, QStringLiteral("0"));
+    EXPECT_EQ(window->display()->toPlainText(), QString());
+    EXPECT_TRUE(status().startsWith(u"Update: ")) << status().toStdString();
+    // Made readable (chmod), not written: shown at the next check all the same.
+    files->unreadable = false;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return window->display()->toPlainText() == QStringLiteral("secret\n"); }, 5000));
+
+    // A tail too large to hold fails the same way, without taking the program down.
+    files->outOfMemory = true;
+    writeFile(QStringLiteral("locked.log"), "more\n", QIODevice::Append);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->display()->toPlainText().isEmpty(); }, 5000));
+    EXPECT_TRUE(status().endsWith(u"Lines: 1")) << status().toStdString();
 }

@@ -243,6 +243,25 @@ TEST_F(WatchedFile, SomethingThatCannotBeReadIsAnnouncedOnlyWhenItChanges) {
     ASSERT_EQ(monitor_.start(fileStart(files_.path(QStringLiteral("folder")))),
               StartOutcome::WatchingFile);
     EXPECT_FALSE(read().opened);
+    // Retried quietly at each check, since rights may change without the file changing.
+    EXPECT_EQ(monitor_.tick(), TickAction::RetryRead);
+    EXPECT_FALSE(read().opened);
+    EXPECT_EQ(monitor_.tick(), TickAction::RetryRead);
+}
+
+TEST_F(WatchedFile, OnlyTheNewestReadSetsWhatAChangeIsMeasuredAgainst) {
+    path_ = files_.write(name_, "first\n");
+    ASSERT_EQ(monitor_.start(fileStart(path_)), StartOutcome::WatchingFile);
+    // The Start's read has not ended yet: the file as it stood at Start is no change.
     EXPECT_EQ(monitor_.tick(), TickAction::None);
+    const TailSnapshot older = monitor_.readTail();
+
+    files_.append(name_, "second\n");
+    ASSERT_EQ(monitor_.tick(), TickAction::ReadAndNotify);
+    // The Start's read ends after the check that asked for a newer one.
+    monitor_.recordRead(older, /*newerReadFollows=*/true);
+    EXPECT_EQ(monitor_.lastStat().size, 6);
+    EXPECT_EQ(monitor_.tick(), TickAction::StopAnimation);
+    EXPECT_EQ(read().bytes, "first\nsecond\n");
     EXPECT_EQ(monitor_.tick(), TickAction::None);
 }

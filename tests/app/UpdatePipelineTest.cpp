@@ -1,0 +1,84 @@
+#include "app/UpdatePipeline.h"
+
+#include "support/GatedFileSystem.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace ombrel;
+
+namespace {
+
+class UpdatePipelineTest : public testing::Test {
+protected:
+    UpdatePipelineTest() {
+        path_ = dir_.filePath(QStringLiteral("app.log"));
+        append("one\n");
+    }
+    void append(const QByteArray& bytes) {
+        QFile file(path_);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write(bytes);
+    }
+    UpdateRequest request() const {
+        UpdateRequest request;
+        request.path = path_;
+        request.byteCount = 1000;
+        return request;
+    }
+    static QString shown(const QList<QVariant>& signal) {
+        return signal.at(0).value<DisplayUpdate>().prepared->document->toPlainText();
+    }
+    bool readsReach(int count) const {
+        return QTest::qWaitFor([&] { return files_.reads() >= count; }, 5000);
+    }
+
+    QTemporaryDir dir_;
+    QString path_;
+    test::GatedFileSystem files_;
+    UpdatePipeline pipeline_{files_};
+    QSignalSpy ready_{&pipeline_, &UpdatePipeline::updateReady};
+};
+
+} // namespace
+
+TEST_F(UpdatePipelineTest, ChangesFasterThanAnUpdateAreShownAtMostOneUpdateLate) {
+    files_.close();
+    pipeline_.request(request());
+    ASSERT_TRUE(readsReach(1));
+    // Three changes while the first update reads: one follow-up, not three, and no drop.
+    for (const char* line : {"two\n", "three\n", "four\n"}) {
+        append(line);
+        pipeline_.request(request());
+    }
+    EXPECT_TRUE(pipeline_.busy());
+    files_.open();
+    ASSERT_TRUE(pipeline_.waitForIdle(5000));
+    ASSERT_EQ(ready_.count(), 2);
+    EXPECT_EQ(files_.reads(), 2);
+    EXPECT_EQ(shown(ready_.at(1)), QStringLiteral("one\ntwo\nthree\nfour\n"));
+
+    // A new session drops what runs and what waits.
+    files_.close();
+    pipeline_.request(request());
+    ASSERT_TRUE(readsReach(3));
+    pipeline_.request(request());
+    pipeline_.cancel();
+    files_.open();
+    ASSERT_TRUE(pipeline_.waitForIdle(5000));
+    QTest::qWait(20);
+    EXPECT_EQ(ready_.count(), 2);
+    EXPECT_EQ(files_.reads(), 3);
+}
+
+TEST_F(UpdatePipelineTest, ASourceTooLargeToHoldGivesAnEmptyUpdate) {
+    files_.outOfMemory = true;
+    pipeline_.request(request());
+    ASSERT_TRUE(pipeline_.waitForIdle(5000));
+    ASSERT_EQ(ready_.count(), 1);
+    EXPECT_EQ(shown(ready_.at(0)), QString());
+    EXPECT_FALSE(pipeline_.busy());
+}
