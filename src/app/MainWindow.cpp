@@ -272,6 +272,9 @@ void MainWindow::toggleControls() {
             child->setVisible(!hide);
         }
     }
+    if (!layoutIndex_.empty()) {
+        prepareLayout(); // later resizes stretch the display from where the toggle put it
+    }
 }
 
 void MainWindow::startMonitoring() {

@@ -171,6 +171,18 @@ TEST_F(MainWindowTest, HidingTheControlsLeavesTheDisplayAndPutsItBack) {
     EXPECT_GT(display.top(), window->control(IdStart)->geometry().bottom());
     EXPECT_EQ(display.right() + 1, client.width() - 14);
     EXPECT_EQ(display.bottom() + 1, client.height() - 21);
+
+    // Later resizes stretch the display from where each toggle put it.
+    const auto resizeBy = [&](QSize by) {
+        window->resize(window->size() + by);
+        QTest::qWait(20);
+        return window->display()->geometry();
+    };
+    EXPECT_EQ(resizeBy({60, 40}), display.adjusted(0, 0, 60, 40));
+    window->dispatchCommand(IdHideControls);
+    const QRect hidden = window->display()->geometry();
+    EXPECT_EQ(hidden.topLeft(), QPoint(7, 7));
+    EXPECT_EQ(resizeBy({30, 20}), hidden.adjusted(0, 0, 30, 20));
 }
 
 TEST_F(MainWindowTest, KeepsTheWindowRectangleOnlyWhenAsked) {
