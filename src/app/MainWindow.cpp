@@ -8,6 +8,7 @@
 #include "app/InstanceChannel.h"
 #include "app/LogView.h"
 #include "app/StatusBar.h"
+#include "app/WindowPlacement.h"
 #include "tail/TailStatusLine.h"
 
 #include <QAction>
@@ -225,7 +226,13 @@ void MainWindow::initialise() {
     connect(&pipeline_, &UpdatePipeline::updateReady, this, &MainWindow::showUpdate);
 
     if (start.placementGiven) {
-        setGeometry(start.startRect);
+        QList<QRect> areas;
+        for (const QScreen* screen : QGuiApplication::screens()) {
+            areas.append(screen->availableGeometry());
+        }
+        const qsizetype primary =
+            QGuiApplication::screens().indexOf(QGuiApplication::primaryScreen());
+        setGeometry(fitToScreens(start.startRect, areas, primary));
     }
     statusBar_->setPaneIcon(StatusBar::statePane, icons_.paused);
 

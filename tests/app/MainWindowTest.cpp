@@ -9,9 +9,11 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -200,6 +202,19 @@ TEST_F(MainWindowTest, KeepsTheWindowRectangleOnlyWhenAsked) {
     EXPECT_EQ(temp_.store().readNumber(QStringLiteral("StoreTop")), kept.top());
     EXPECT_EQ(temp_.store().readNumber(QStringLiteral("StoreRight")), kept.left() + kept.width());
     EXPECT_EQ(temp_.store().readNumber(QStringLiteral("StoreBottom")), kept.top() + kept.height());
+}
+
+TEST_F(MainWindowTest, APlacementLargerThanTheScreenOrOffItIsBroughtOntoIt) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QRect& asked : {QRect(0, 0, 99999999, 99999999), QRect(5000, 5000, 400, 300)}) {
+        StartupOptions startup;
+        startup.placementGiven = true;
+        startup.startRect = asked;
+        auto window = makeWindow(startup);
+        EXPECT_LE(window->width(), area.width());
+        EXPECT_LE(window->height(), area.height());
+        EXPECT_TRUE(window->geometry().intersects(area)) << asked.x();
+    }
 }
 
 TEST_F(MainWindowTest, TheProgramsOwnArchiveGivesTheIntervalPresets) {
