@@ -1,5 +1,7 @@
 #include "app/StatusBar.h"
 
+#include "app/ElidedLabel.h"
+
 #include <QLabel>
 #include <QStyle>
 
@@ -10,11 +12,8 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
     setAccessibleName(QStringLiteral("Status"));
     setSizeGripEnabled(true);
 
-    auto* message = new QLabel(this);
+    auto* message = new ElidedLabel(this);
     message->setObjectName(QStringLiteral("messagePane"));
-    message->setTextFormat(Qt::PlainText);
-    message->setMinimumWidth(1); // let the pane shrink with the window instead of pushing it
-    message->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     addWidget(message, 1);
 
     auto* state = new QLabel(this);
@@ -42,8 +41,12 @@ void StatusBar::setPaneText(int paneId, const QString& text) {
         oneLine.chop(1);
     }
     oneLine.replace(u'\n', u' ').replace(u'\r', u' ');
-    it->second.label->setText(oneLine);
-    it->second.label->setAccessibleName(oneLine);
+    if (auto* elided = qobject_cast<ElidedLabel*>(it->second.label)) {
+        elided->setFullText(oneLine);
+    } else {
+        it->second.label->setText(oneLine);
+        it->second.label->setAccessibleName(oneLine);
+    }
 }
 
 void StatusBar::setPaneIcon(int paneId, const QIcon& icon) {
