@@ -9,6 +9,7 @@
 #include "app/LogView.h"
 #include "app/StatusBar.h"
 #include "app/WindowPlacement.h"
+#include "options/OptionsSheet.h"
 #include "tail/TailStatusLine.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,7 +42,7 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
       monitor_(*fileSystem_,
                MonitorInitialValues{setup_.startup.sourceText, setup_.startup.checkInterval,
                                     setup_.startup.byteCount}),
-      pipeline_(*fileSystem_), recentFiles_(setup_.settings) {
+      pipeline_(*fileSystem_), recentFiles_(setup_.settings), windowFont_(setup_.startup.faceName) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Ombrel 2.0"));
     setWindowIcon(icons_.application);
@@ -286,6 +288,7 @@ void MainWindow::toggleControls() {
 
 void MainWindow::startMonitoring() {
     checkTimer_.start(); // a Start restarts the one-second rhythm
+    windowFont_.applyAtStart(*display_, font());
     printButton_->setEnabled(true);
     StartRequest request{fileNameBox_->currentText(), intervalBox_->currentText(),
                          countBox_->text(), EventLogChoice::None};
@@ -442,6 +445,12 @@ void MainWindow::dispatchCommand(int id) {
     case IdHead:
         monitor_.setHeadMode(headBox_->isChecked());
         break;
+    case IdOptions:
+        openOptions();
+        break;
+    case IdWindowFont:
+        chooseWindowFont();
+        break;
     default:
         break;
     }
@@ -449,7 +458,44 @@ void MainWindow::dispatchCommand(int id) {
 
 void MainWindow::closeWithExitCode(int code) {
     pendingExitCode_ = code;
+    if (dialogs_.cancelOpen()) {
+        closeAfterDialog_ = true; // the dialog's caller closes once it has ended
+        return;
+    }
     close();
+}
+
+void MainWindow::openOptions() {
+    const QStringList email = setup_.config.texts(QStringLiteral("//EmailSupport"));
+    OptionsSheet sheet(setup_.settings, !email.isEmpty() && email.first() == u"1", this);
+    if (dialogs_.run(sheet)) {
+        applyOptions(sheet.saved());
+    }
+    if (closeAfterDialog_) {
+        close();
+    }
+}
+
+void MainWindow::applyOptions(const OptionsResult& result) {
+    result.applyTo(flags_);
+    keywords_.loadKeywords(setup_.settings);
+    if (monitor_.running() && !monitor_.eventLogMode()) {
+        requestDisplayUpdate(); // show the new keyword settings at once
+    }
+}
+
+void MainWindow::chooseWindowFont() {
+    QFontDialog dialog(QFont(), this); // starts from the default font, not the display's
+    dialog.setObjectName(QStringLiteral("fontDialog"));
+    if (dialogs_.run(dialog)) {
+        windowFont_.choose(*display_, dialog.selectedFont());
+        if (monitor_.running() && !monitor_.eventLogMode()) {
+            requestDisplayUpdate(); // the marks grow from the new font
+        }
+    }
+    if (closeAfterDialog_) {
+        close();
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

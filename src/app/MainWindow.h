@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Icons.h"
+#include "app/ModalDialogs.h"
 #include "app/RecentFiles.h"
 #include "app/ResizeLayout.h"
 #include "app/SettingsFlags.h"
@@ -9,6 +10,7 @@
 #include "archive/ConfigDocument.h"
 #include "display/DisplaySwitcher.h"
 #include "display/KeywordList.h"
+#include "options/WindowFont.h"
 #include "settings/SettingsStore.h"
 #include "tail/MonitorControl.h"
 #include "tail/MonitorFileSystem.h"
@@ -28,6 +30,7 @@ class QCheckBox;
 namespace ombrel {
 
 class InstanceChannel;
+struct OptionsResult;
 class LogView;
 class StatusBar;
 
@@ -94,6 +97,9 @@ private:
     void requestDisplayUpdate(bool retry = false);
     void showUpdate(const DisplayUpdate& update);
     void announceChange();
+    void openOptions();
+    void applyOptions(const OptionsResult& result);
+    void chooseWindowFont();
 
     MainWindowSetup setup_;
     SettingsFlags flags_;
@@ -123,6 +129,9 @@ private:
     QTimer checkTimer_;
     bool controlsHidden_ = false;
     QPoint savedDisplayTopLeft_;
+    WindowFont windowFont_;
+    ModalDialogs dialogs_;
+    bool closeAfterDialog_ = false;
     bool closing_ = false;
     int pendingExitCode_ = 2; // the close box and Escape close with 2
     int exitCode_ = -1;

@@ -3,21 +3,27 @@
 #include "app/CommandId.h"
 #include "app/LogView.h"
 #include "app/StatusBar.h"
+#include "options/OptionsSheet.h"
 #include "support/GatedFileSystem.h"
 #include "support/TempSettings.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFontDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace ombrel;
@@ -382,4 +388,66 @@ TEST_F(MainWindowTest, FailedReadsShowNothingAndAreRetriedUntilTheFileCanBeRead)
     writeFile(QStringLiteral("locked.log"), "more\n", QIODevice::Append);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->display()->toPlainText().isEmpty(); }, 5000));
     EXPECT_TRUE(status().endsWith(u"Lines: 1")) << status().toStdString();
+}
+
+namespace {
+// Runs inDialog on the modal dialog that the command opens, once it is open.
+template <typename Dialog>
+void whileOpen(MainWindow& window, int command, std::function<void(Dialog&)> inDialog) {
+    bool ran = false;
+    QTimer::singleShot(0, &window, [&] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        ran = true;
+        inDialog(*dialog);
+    });
+    window.dispatchCommand(command);
+    EXPECT_TRUE(ran);
+}
+} // namespace
+
+TEST_F(MainWindowTest, OptionsTakeEffectAtOnceAndACloseWaitsForTheDialog) {
+    temp_.store().writeSetting(QStringLiteral("Highlight"), QStringLiteral("1"));
+    const QString path = writeFile(QStringLiteral("opts.log"), "ok\nan error\n");
+    auto window = makeWindow();
+    typeStart(*window, path);
+    whileOpen<OptionsSheet>(*window, IdOptions, [&](OptionsSheet& sheet) {
+        QWidget* keywords = sheet.page(1);
+        keywords->findChild<QCheckBox*>(QStringLiteral("control1023"))->setChecked(true);
+        keywords->findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("ERROR"));
+        sheet.accept();
+    });
+    ASSERT_TRUE(window->waitForDisplayIdle(5000));
+    EXPECT_EQ(window->display()->toPlainText(), QStringLiteral("an error\n"));
+    EXPECT_EQ(temp_.store().readSetting(QStringLiteral("Keywords")), QStringLiteral(";;ERROR"));
+
+    // A second dialog never stacks on the first; a close request ends both, in order.
+    QSignalSpy finished(window.get(), &MainWindow::finished);
+    whileOpen<OptionsSheet>(*window, IdOptions, [&](OptionsSheet&) {
+        window->dispatchCommand(IdWindowFont);
+        EXPECT_TRUE(qobject_cast<OptionsSheet*>(QApplication::activeModalWidget()));
+        window->dispatchCommand(IdCancel);
+    });
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(window->exitCode(), 2);
+}
+
+TEST_F(MainWindowTest, TheCommandLineFaceAppliesAtEachStartUntilAFontIsChosen) {
+    const QString path = writeFile(QStringLiteral("font.log"), "text\n");
+    StartupOptions startup;
+    startup.faceName = QStringLiteral("DejaVu Serif");
+    auto window = makeWindow(startup);
+    typeStart(*window, path);
+    EXPECT_EQ(window->display()->font().family(), QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(window->display()->font().pointSizeF(), window->font().pointSizeF());
+
+    QFont chosen(QStringLiteral("DejaVu Sans Mono"), 15);
+    whileOpen<QFontDialog>(*window, IdWindowFont, [&](QFontDialog& dialog) {
+        EXPECT_EQ(dialog.currentFont().family(), QFont().family());
+        dialog.setCurrentFont(chosen);
+        dialog.accept();
+    });
+    typeStart(*window, path);
+    EXPECT_EQ(window->display()->font().family(), chosen.family());
+    EXPECT_EQ(window->display()->font().pointSize(), 15);
 }

@@ -1,0 +1,90 @@
+#include "options/KeywordsPage.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace ombrel {
+
+namespace {
+QCheckBox* checkBox(const QString& text, int id, bool checked, QWidget* parent) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(QStringLiteral("control%1").arg(id));
+    box->setAccessibleName(text);
+    box->setChecked(checked);
+    return box;
+}
+} // namespace
+
+KeywordsPage::KeywordsPage(const KeywordValues& values, QWidget* parent) : QWidget(parent) {
+    highlight_ = checkBox(QStringLiteral("Highlight Keywords"), 1021, values.highlight, this);
+    showOnly_ =
+        checkBox(QStringLiteral("Only show lines with keywords"), 1023, values.showOnly, this);
+    showWithout_ = checkBox(QStringLiteral("Only show lines without keywords"), 1025,
+                            values.showWithout, this);
+    keywords_ = new QPlainTextEdit(values.editText, this);
+    keywords_->setObjectName(QStringLiteral("control1022"));
+    keywords_->setAccessibleName(QStringLiteral("Keywords"));
+    keywords_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    keywords_->setTabChangesFocus(true);
+    keywords_->installEventFilter(this);
+    auto* label = new QLabel(QStringLiteral("Keywords"), this);
+    label->setBuddy(keywords_);
+    auto* hint = new QLabel(QStringLiteral("(hit Ctrl-Enter between keywords)"), this);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(highlight_, 0, 0, 1, 2);
+    grid->addWidget(label, 1, 0);
+    grid->addWidget(hint, 1, 1);
+    grid->addWidget(keywords_, 2, 0, 1, 2);
+    grid->addWidget(showOnly_, 3, 0, 1, 2);
+    grid->addWidget(showWithout_, 4, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(2, 1);
+
+    followHighlight();
+    connect(highlight_, &QCheckBox::clicked, this, &KeywordsPage::followHighlight);
+    // The two filters exclude each other; both may be off.
+    connect(showOnly_, &QCheckBox::clicked, this, [this](bool on) {
+        if (on) {
+            showWithout_->setChecked(false);
+        }
+    });
+    connect(showWithout_, &QCheckBox::clicked, this, [this](bool on) {
+        if (on) {
+            showOnly_->setChecked(false);
+        }
+    });
+}
+
+KeywordValues KeywordsPage::values() const {
+    return {highlight_->isChecked(), showOnly_->isChecked(), showWithout_->isChecked(),
+            keywords_->toPlainText()};
+}
+
+void KeywordsPage::followHighlight() {
+    const bool on = highlight_->isChecked();
+    showOnly_->setEnabled(on);
+    showWithout_->setEnabled(on);
+    keywords_->setEnabled(on);
+}
+
+bool KeywordsPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == keywords_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            // Enter is the dialog's; Ctrl+Enter starts the next keyword.
+            if (key->modifiers() & Qt::ControlModifier) {
+                keywords_->insertPlainText(QStringLiteral("\n"));
+            } else {
+                Q_EMIT submitRequested();
+            }
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace ombrel

@@ -1,0 +1,96 @@
+#include "options/OptionValues.h"
+
+#include "app/SettingsFlags.h"
+#include "display/KeywordList.h"
+#include "settings/SettingsStore.h"
+
+#include <QStringList>
+
+namespace ombrel {
+
+namespace {
+QString flagText(bool on) {
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+} // namespace
+
+BehaviorValues BehaviorValues::load(const SettingsStore& store) {
+    BehaviorValues values;
+    values.editor = store.readSetting(QStringLiteral("Editor")).value_or(QString());
+    values.checkSize = store.readSetting(QStringLiteral("CheckSize")).value_or(QString());
+    values.beep = store.readFlag(QStringLiteral("Beep"));
+    values.flash = store.readFlag(QStringLiteral("Flash"));
+    values.hide = store.readFlag(QStringLiteral("Hide"));
+    values.minTray = store.readFlag(QStringLiteral("MinTray"));
+    values.storeLast = store.readFlag(QStringLiteral("StoreLast"));
+    values.sysTray = store.readFlag(QStringLiteral("SysTray"));
+    return values;
+}
+
+void BehaviorValues::save(const SettingsStore& store) const {
+    store.writeSetting(QStringLiteral("Editor"), editor);
+    store.writeSetting(QStringLiteral("CheckSize"), checkSize);
+    store.writeSetting(QStringLiteral("Beep"), flagText(beep));
+    store.writeSetting(QStringLiteral("Flash"), flagText(flash));
+    store.writeSetting(QStringLiteral("Hide"), flagText(hide));
+    store.writeSetting(QStringLiteral("SysTray"), flagText(sysTray));
+    store.writeSetting(QStringLiteral("MinTray"), flagText(minTray));
+    store.writeSetting(QStringLiteral("StoreLast"), flagText(storeLast));
+}
+
+KeywordValues KeywordValues::load(const SettingsStore& store) {
+    KeywordValues values;
+    values.showOnly = store.readFlag(QStringLiteral("ShowOnly"));
+    values.showWithout = store.readFlag(QStringLiteral("ShowWithout"));
+    values.highlight = store.readFlag(QStringLiteral("Highlight"));
+    values.editText = editTextOf(store.readSetting(KeywordList::settingName).value_or(QString()));
+    return values;
+}
+
+void KeywordValues::save(const SettingsStore& store) const {
+    store.writeSetting(QStringLiteral("Highlight"), flagText(highlight));
+    store.writeSetting(QStringLiteral("ShowOnly"), flagText(showOnly));
+    store.writeSetting(QStringLiteral("ShowWithout"), flagText(showWithout));
+    store.writeSetting(KeywordList::settingName, storedKeywords(editText));
+}
+
+QString KeywordValues::storedKeywords(const QString& editText) {
+    const QStringList lines = editText.split(u'\n');
+    QString stored;
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (!lines[i].isEmpty()) {
+            stored += (i != 0 ? KeywordList::separator : QString()) + lines[i];
+        }
+    }
+    // The last line always takes a separator, even when it is the only one: stored settings
+    // files hold ";;A" for a single keyword, and the keyword list reads both forms alike.
+    if (!lines.last().isEmpty()) {
+        stored += KeywordList::separator + lines.last();
+    }
+    return stored;
+}
+
+QString KeywordValues::editTextOf(const QString& stored) {
+    QString text;
+    for (const QString& keyword : KeywordList::parse(stored)) {
+        text += keyword + u'\n';
+    }
+    return text;
+}
+
+void OptionsResult::applyTo(SettingsFlags& flags) const {
+    if (behavior) {
+        flags.flashOnChange = behavior->flash;
+        flags.beepOnChange = behavior->beep;
+        flags.showTrayIcon = behavior->sysTray;
+        flags.minimizeToTray = behavior->minTray;
+        flags.keepPlacement = behavior->storeLast;
+    }
+    if (keywords) {
+        flags.keywords.highlightKeywords = keywords->highlight;
+        flags.keywords.showOnlyMatching = keywords->showOnly;
+        flags.keywords.showWithoutMatching = keywords->showWithout;
+    }
+}
+
+} // namespace ombrel
