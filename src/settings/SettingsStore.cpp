@@ -1,45 +1,72 @@
 #include "settings/SettingsStore.h"
 
 #include "settings/DecimalNumber.h"
+#include "settings/SettingsText.h"
 
-#include <QStringList>
-#include <memory>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStandardPaths>
 
 namespace ombrel {
 
-SettingsStore::SettingsStore(QString path, QSettings::Format format)
-    : path_(std::move(path)), format_(format) {}
+namespace {
+
+const QString organisation = QStringLiteral("Dravik");
+const QString application = QStringLiteral("Ombrel");
+// Long enough for another copy's write, short enough not to hang a closing window.
+constexpr int lockWaitMs = 3000;
+
+QSettings registry() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
+}
+
+std::optional<QString> readRegistry(const QString& name) {
+    const QVariant value = registry().value(name);
+    if (value.typeId() != QMetaType::QString) {
+        return std::nullopt; // missing, or a value of another type, never taken for text
+    }
+    return value.toString();
+}
+
+bool writeRegistry(const QString& name, const QString& text) {
+    QSettings settings = registry();
+    settings.setValue(name, text);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+} // namespace
+
+SettingsStore::SettingsStore(QString path) : path_(std::move(path)) {}
 
 SettingsStore SettingsStore::user() {
-    return SettingsStore(QString(), QSettings::NativeFormat);
+#ifdef Q_OS_WIN
+    return SettingsStore(QString());
+#else
+    // QSettings' own place for a user-scope file of organisation and application.
+    return SettingsStore(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         u'/' + organisation + u'/' + application + QStringLiteral(".conf"));
+#endif
 }
 
 SettingsStore SettingsStore::atFile(const QString& path) {
-    return SettingsStore(path, QSettings::IniFormat);
-}
-
-std::unique_ptr<QSettings> SettingsStore::open() const {
-    auto settings =
-        path_.isEmpty()
-            ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                          QStringLiteral("Dravik"), QStringLiteral("Ombrel"))
-            : std::make_unique<QSettings>(path_, format_);
-    settings->sync(); // pick up what another copy wrote since the last look
-    return settings;
+    return SettingsStore(path);
 }
 
 std::optional<QString> SettingsStore::readSetting(const QString& name) const {
-    const QVariant value = open()->value(name);
-    switch (value.typeId()) {
-    case QMetaType::QString:
-        return value.toString();
-    case QMetaType::QStringList:
-        // An INI line edited by hand with commas in it reads as a list.
-        return value.toStringList().join(u',');
-    default:
-        // Missing, or a value of another type, which is never taken for text.
+    if (path_.isEmpty()) {
+        return readRegistry(name);
+    }
+    // Writes replace the file whole, so a read sees one complete version without the lock.
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
+    return SettingsText(file.readAll()).value(name);
 }
 
 bool SettingsStore::readFlag(const QString& name) const {
@@ -53,10 +80,35 @@ std::optional<std::int32_t> SettingsStore::readNumber(const QString& name) const
 }
 
 bool SettingsStore::writeSetting(const QString& name, const QString& text) const {
-    auto settings = open();
-    settings->setValue(name, text);
-    settings->sync();
-    return settings->status() == QSettings::NoError;
+    if (path_.isEmpty()) {
+        return writeRegistry(name, text);
+    }
+    if (!QDir().mkpath(QFileInfo(path_).absolutePath())) {
+        return false;
+    }
+    // The lock file QSettings takes too, so copies of any version write one at a time.
+    QLockFile lock(path_ + QStringLiteral(".lock"));
+    if (!lock.tryLock(lockWaitMs)) {
+        return false;
+    }
+    QFile current(path_);
+    QByteArray before;
+    if (current.exists()) {
+        if (!current.open(QIODevice::ReadOnly)) {
+            return false;
+        }
+        before = current.readAll();
+    }
+    SettingsText settings(before);
+    if (!settings.setValue(name, text)) {
+        return false;
+    }
+    if (current.exists() && settings.bytes() == before) {
+        return true; // already so: the file is left alone
+    }
+    QSaveFile file(path_);
+    return file.open(QIODevice::WriteOnly) &&
+           file.write(settings.bytes()) == settings.bytes().size() && file.commit();
 }
 
 } // namespace ombrel

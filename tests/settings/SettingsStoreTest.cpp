@@ -2,8 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <thread>
 
 using ombrel::SettingsStore;
 using ombrel::test::TempSettings;
@@ -25,21 +27,6 @@ TEST(SettingsStore, FlagIsOnOnlyForTheExactTextOneAndNumbersAreLeadingDecimals) 
     }
 }
 
-TEST(SettingsStore, ValuesOfAnyLengthAndWithSeparatorsSurvive) {
-    TempSettings temp;
-    auto& store = temp.store();
-    QString keywords;
-    for (int i = 0; i < 400; ++i) {
-        keywords += QStringLiteral(";;word%1, with = and \"quotes\"").arg(i);
-    }
-    ASSERT_GT(keywords.size(), 5000);
-    ASSERT_TRUE(store.writeSetting(QStringLiteral("Keywords"), keywords));
-    EXPECT_EQ(store.readSetting(QStringLiteral("Keywords")), keywords);
-    const QString unicodePath = QStringLiteral("/tmp/Ärger/日本語 log.txt");
-    store.writeSetting(QStringLiteral("MRU0"), unicodePath);
-    EXPECT_EQ(store.readSetting(QStringLiteral("MRU0")), unicodePath);
-}
-
 TEST(SettingsStore, AValueWrittenByAnotherProcessIsSeenByTheNextRead) {
     TempSettings temp;
     auto& store = temp.store();
@@ -59,4 +46,177 @@ TEST(SettingsStore, WriteReportsAFailure) {
     const auto store = SettingsStore::atFile(QStringLiteral("/proc/no-such-dir/Ombrel.conf"));
     EXPECT_FALSE(store.writeSetting(QStringLiteral("Beep"), QStringLiteral("1")));
     EXPECT_EQ(store.readSetting(QStringLiteral("Beep")), std::nullopt);
+}
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+} // namespace
+
+TEST(SettingsStore, AHandWrittenValueReadsAsWrittenAfterTheFirstEqualsSign) {
+    TempSettings temp;
+    writeBytes(temp.path(), "; written by hand\n"
+                            "# and commented\n"
+                            "[General]\r\n"
+                            "Keywords=ERROR;;three\r\n"
+                            "Editor=/opt/ed\\tools/ed\n"
+                            "List=a, b,c # not a comment\n"
+                            "Spaced =  x = y \t\n"
+                            "Quoted=\"a;b\\\\c \\\"d\\\"\\t\"\n"
+                            "Halves=\"a\" and \"b\"\n"
+                            "Open=\"a\\\"\n"
+                            "Empty=\n"
+                            "[Other]\n"
+                            "Keywords=not these\n");
+    const std::pair<const char*, std::optional<QString>> cases[] = {
+        {"Keywords", QStringLiteral("ERROR;;three")},
+        {"Editor", QStringLiteral("/opt/ed\\tools/ed")},
+        {"List", QStringLiteral("a, b,c # not a comment")},
+        {"Spaced", QStringLiteral("x = y")},
+        {"Quoted", QStringLiteral("a;b\\c \"d\"\t")},
+        {"Halves", QStringLiteral("\"a\" and \"b\"")},
+        {"Open", QStringLiteral("\"a\\\"")},
+        {"Empty", QString()},
+        {"Missing", std::nullopt},
+        {"keywords", std::nullopt},
+    };
+    for (const auto& [name, expected] : cases) {
+        EXPECT_EQ(temp.store().readSetting(QString::fromLatin1(name)), expected) << name;
+    }
+}
+
+TEST(SettingsStore, AWriteChangesOnlyTheLineOfItsValue) {
+    const QByteArray handWritten = "# my settings\n"
+                                   "[General]\n"
+                                   "Keywords = ERROR;;three   \n"
+                                   "; the editor\n"
+                                   "Editor=/opt/ed\\tools/ed\n"
+                                   "MRU0=\"/tmp/a;b\"\n"
+                                   "\n"
+                                   "[Colours]\n"
+                                   "Error=#ff0000\n";
+    const struct {
+        QByteArray before;
+        const char* name;
+        QString text;
+        QByteArray after;
+    } cases[] = {
+        {handWritten, "Keywords", QStringLiteral("WARN;;x"),
+         QByteArray(handWritten).replace("ERROR;;three   ", "WARN;;x")},
+        {handWritten, "MRU0", QStringLiteral("/tmp/a;b"), handWritten}, // same value: left alone
+        {handWritten, "MRUCnt", QStringLiteral("1"),
+         QByteArray(handWritten).replace("b\"\n", "b\"\nMRUCnt=1\n")},
+        {"[Colours]\nError=#ff0000", "Beep", QStringLiteral("1"),
+         "[Colours]\nError=#ff0000\n[General]\nBeep=1\n"},
+        {"[General]\r\nHide=0\r\n", "Hide", QStringLiteral("1"), "[General]\r\nHide=1\r\n"},
+        {"[General]\r\nHide=0\r\n", "Beep", QStringLiteral("1"),
+         "[General]\r\nHide=0\r\nBeep=1\r\n"},
+        {"Hide=0\n[Other]\nx=1\n", "Beep", QStringLiteral("1"), "Hide=0\nBeep=1\n[Other]\nx=1\n"},
+        {"", "Beep", QStringLiteral("1"), "[General]\nBeep=1\n"},
+    };
+    for (const auto& c : cases) {
+        TempSettings temp;
+        writeBytes(temp.path(), c.before);
+        EXPECT_TRUE(temp.store().writeSetting(QString::fromLatin1(c.name), c.text));
+        EXPECT_EQ(fileBytes(temp.path()), c.after) << c.before.toStdString();
+    }
+}
+
+TEST(SettingsStore, AwkwardValuesAreWrittenSoTheyReadBackExactly) {
+    // The program writes a value as it is when it reads back the same, else quoted with escapes.
+    const QString longText = QStringLiteral(";;word, with = and \"quotes\"").repeated(300);
+    const std::pair<QString, QByteArray> cases[] = {
+        {longText, longText.toUtf8()},
+        {QStringLiteral("ERROR;;three"), "ERROR;;three"},
+        {QStringLiteral("/opt/ed\\tools/ed"), "/opt/ed\\tools/ed"},
+        {QStringLiteral("a, b #c"), "a, b #c"},
+        {QStringLiteral("say \"hi\""), "say \"hi\""},
+        {QStringLiteral("/tmp/Ärger/日本語 log.txt"), "/tmp/Ärger/日本語 log.txt"},
+        {QStringLiteral("@home"), "@home"},
+        {QString(), ""},
+        {QStringLiteral("\"quoted\""), "\"\\\"quoted\\\"\""},
+        {QStringLiteral("\""), "\""},
+        {QStringLiteral(" lead"), "\" lead\""},
+        {QStringLiteral("trail\t"), "\"trail\\t\""},
+        {QStringLiteral("line\nnext\r\n"), "\"line\\nnext\\r\\n\""},
+        {QStringLiteral("c:\\ \n"), "\"c:\\\\ \\n\""},
+        {QString::fromUtf16(u"\u0001a\u007f"), "\"\\x1\\x61\\x7f\""},
+        {QString(QChar(0)) + u'7', "\"\\x0\\x37\""},
+    };
+    TempSettings temp;
+    for (const auto& [value, written] : cases) {
+        ASSERT_TRUE(temp.store().writeSetting(QStringLiteral("Value"), value));
+        EXPECT_EQ(temp.store().readSetting(QStringLiteral("Value")), value) << written.data();
+        EXPECT_TRUE(fileBytes(temp.path()).contains(QByteArray("\nValue=") + written + '\n'))
+            << fileBytes(temp.path()).toStdString();
+    }
+}
+
+TEST(SettingsStore, AValueWrittenByQtsIniWriterReadsTheSame) {
+    // Qt quotes values with ";", "," or "=" or blanks at an end, with escapes inside the quotes.
+    // Outside quotes it escapes too ("\\" for "\"), which this store reads as written: a
+    // hand-written backslash is text. The old program only wrote such values for recent files.
+    const QString values[] = {
+        QStringLiteral("ERROR;;three"),
+        QStringLiteral("a,b"),
+        QStringLiteral("a=b"),
+        QStringLiteral(" lead"),
+        QStringLiteral("trail "),
+        QStringLiteral("/tmp/a;\\b\"c\"\td"),
+        QStringLiteral("x;\nnext\r"),
+        QStringLiteral("Ärger;日本語"),
+        QStringLiteral("/home/u/log.txt"),
+        QString(),
+        QStringLiteral("#x"),
+        QString::fromUtf16(u"\u00011;"),
+    };
+    TempSettings temp;
+    {
+        QSettings qt(temp.path(), QSettings::IniFormat);
+        for (int i = 0; i < std::ssize(values); ++i) {
+            qt.setValue(QStringLiteral("MRU%1").arg(i), values[i]);
+        }
+    }
+    for (int i = 0; i < std::ssize(values); ++i) {
+        EXPECT_EQ(temp.store().readSetting(QStringLiteral("MRU%1").arg(i)), values[i]) << i;
+    }
+}
+
+#ifndef Q_OS_WIN
+TEST(SettingsStore, TheUsersStoreIsTheFileQSettingsKeepsItIn) {
+    EXPECT_EQ(SettingsStore::user().filePath(),
+              QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Dravik"),
+                        QStringLiteral("Ombrel"))
+                  .fileName());
+}
+#endif
+
+TEST(SettingsStore, TwoCopiesWritingAtOnceLoseNoValue) {
+    TempSettings temp;
+    constexpr int perWriter = 20;
+    const auto writeAll = [&temp](char writer) {
+        const auto store = SettingsStore::atFile(temp.path());
+        for (int i = 0; i < perWriter; ++i) {
+            EXPECT_TRUE(
+                store.writeSetting(QStringLiteral("%1%2").arg(writer).arg(i), QString::number(i)));
+        }
+    };
+    std::thread other(writeAll, 'A');
+    writeAll('B');
+    other.join();
+    for (const char writer : {'A', 'B'}) {
+        for (int i = 0; i < perWriter; ++i) {
+            EXPECT_EQ(temp.store().readNumber(QStringLiteral("%1%2").arg(writer).arg(i)), i);
+        }
+    }
 }
