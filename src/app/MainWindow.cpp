@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QLabel>
@@ -222,6 +223,11 @@ void MainWindow::initialise() {
     }
     fileNameBox_->setEditText(start.sourceText);
 
+    tray_ = std::make_unique<TrayIcon>(icons_, [] { return QDateTime::currentSecsSinceEpoch(); });
+    connect(tray_.get(), &TrayIcon::commandChosen, this, &MainWindow::dispatchCommand);
+    tray_->setWanted(flags_.showTrayIcon);
+    windowTray_ = std::make_unique<WindowTray>(*this, *tray_);
+
     switcher_ = std::make_unique<DisplaySwitcher>(*display_, pipeline_.generations());
     checkTimer_.setInterval(1000);
     connect(&checkTimer_, &QTimer::timeout, this, &MainWindow::onCheckTimer);
@@ -314,6 +320,9 @@ void MainWindow::startMonitoring() {
                                                           : QStringLiteral("Application Log")));
         exitButton_->setText(QStringLiteral("Pause"));
         exitButton_->setAccessibleName(exitButton_->text());
+        showWatchingInTray(monitor_.eventLog() == EventLogChoice::System
+                               ? QStringLiteral("System Log")
+                               : QStringLiteral("Application Log"));
         return;
     case StartOutcome::WatchingFile:
         break;
@@ -328,6 +337,14 @@ void MainWindow::startMonitoring() {
     exitButton_->setAccessibleName(exitButton_->text());
     statusBar_->setPaneIcon(StatusBar::statePane, icons_.application);
     requestDisplayUpdate();
+    showWatchingInTray(monitor_.sourceText());
+}
+
+void MainWindow::showWatchingInTray(const QString& source) {
+    // Stopped first: the animation's end would bring back the picture from before the Start.
+    tray_->stopAnimation();
+    tray_->setImage({TrayImage::Running});
+    tray_->setTip(TrayState::watchingTip(source));
 }
 
 void MainWindow::pauseMonitoring() {
@@ -335,6 +352,9 @@ void MainWindow::pauseMonitoring() {
         pipeline_.cancel(); // a paused display keeps what it showed
     }
     monitor_.pause();
+    tray_->stopAnimation();
+    tray_->setImage({TrayImage::Paused});
+    tray_->setTip(TrayState::pausedTip(monitor_.sourceText()));
     exitButton_->setText(QStringLiteral("Exit"));
     exitButton_->setAccessibleName(exitButton_->text());
     statusBar_->setPaneIcon(StatusBar::statePane, icons_.paused);
@@ -343,13 +363,16 @@ void MainWindow::pauseMonitoring() {
 void MainWindow::onCheckTimer() {
     switch (monitor_.tick()) {
     case TickAction::None:
+        break;
     case TickAction::StopAnimation:
+        tray_->stopAnimation();
         break;
     case TickAction::ReadAndNotify:
         requestDisplayUpdate();
         announceChange();
         break;
     case TickAction::RetryRead:
+        tray_->stopAnimation();
         if (!pipeline_.busy()) {
             requestDisplayUpdate(/*retry=*/true);
         }
@@ -358,6 +381,7 @@ void MainWindow::onCheckTimer() {
 }
 
 void MainWindow::announceChange() {
+    tray_->startAnimation();
     if (flags_.beepOnChange) {
         QApplication::beep();
     }
@@ -448,6 +472,12 @@ void MainWindow::dispatchCommand(int id) {
     case IdOptions:
         openOptions();
         break;
+    case IdMinimize:
+        windowTray_->minimize();
+        break;
+    case IdRestore:
+        windowTray_->restore();
+        break;
     case IdWindowFont:
         chooseWindowFont();
         break;
@@ -478,6 +508,7 @@ void MainWindow::openOptions() {
 
 void MainWindow::applyOptions(const OptionsResult& result) {
     result.applyTo(flags_);
+    tray_->setWanted(flags_.showTrayIcon);
     keywords_.loadKeywords(setup_.settings);
     if (monitor_.running() && !monitor_.eventLogMode()) {
         requestDisplayUpdate(); // show the new keyword settings at once
@@ -514,12 +545,24 @@ void MainWindow::closeEvent(QCloseEvent* event) {
                                      QString::number(r.top() + r.height()));
     }
     recentFiles_.save();
+    tray_->setWanted(false);
     checkTimer_.stop();
     pipeline_.cancel();
     channel_.reset(); // stop being found by copies started from now on
     exitCode_ = pendingExitCode_;
     event->accept();
     Q_EMIT finished(exitCode_);
+}
+
+} // namespace ombrel
+
+namespace ombrel {
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        windowTray_->windowMinimized(flags_.showTrayIcon, flags_.minimizeToTray);
+    }
+    QMainWindow::changeEvent(event);
 }
 
 } // namespace ombrel

@@ -14,6 +14,8 @@
 #include "settings/SettingsStore.h"
 #include "tail/MonitorControl.h"
 #include "tail/MonitorFileSystem.h"
+#include "tray/TrayIcon.h"
+#include "tray/WindowTray.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -67,6 +69,8 @@ public:
     const MonitorControl& monitor() const { return monitor_; }
     /// The recent files list.
     const RecentFiles& recentFiles() const { return recentFiles_; }
+    /// The notification-area icon.
+    const TrayIcon& tray() const { return *tray_; }
     /// Waits until no display update is in flight and the last one is shown (tests).
     bool waitForDisplayIdle(int timeoutMs);
 
@@ -78,6 +82,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -93,6 +98,7 @@ private:
     void toggleControls();
     void startMonitoring();
     void pauseMonitoring();
+    void showWatchingInTray(const QString& source);
     void onCheckTimer();
     void requestDisplayUpdate(bool retry = false);
     void showUpdate(const DisplayUpdate& update);
@@ -129,6 +135,8 @@ private:
     QTimer checkTimer_;
     bool controlsHidden_ = false;
     QPoint savedDisplayTopLeft_;
+    std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<WindowTray> windowTray_;
     WindowFont windowFont_;
     ModalDialogs dialogs_;
     bool closeAfterDialog_ = false;

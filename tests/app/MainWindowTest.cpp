@@ -6,6 +6,7 @@
 #include "options/OptionsSheet.h"
 #include "support/GatedFileSystem.h"
 #include "support/TempSettings.h"
+#include "tray/TrayState.h"
 
 #include <QAction>
 #include <QApplication>
@@ -450,4 +451,28 @@ TEST_F(MainWindowTest, TheCommandLineFaceAppliesAtEachStartUntilAFontIsChosen) {
     typeStart(*window, path);
     EXPECT_EQ(window->display()->font().family(), chosen.family());
     EXPECT_EQ(window->display()->font().pointSize(), 15);
+}
+
+TEST_F(MainWindowTest, TheTrayFollowsTheWatchAndAMissingTrayLeavesTheWindowReachable) {
+    temp_.store().writeSetting(QStringLiteral("SysTray"), QStringLiteral("1"));
+    temp_.store().writeSetting(QStringLiteral("MinTray"), QStringLiteral("1"));
+    const QString path = writeFile(QStringLiteral("tray.log"), "x\n");
+    auto window = makeWindow();
+    const TrayState& tray = window->tray().state();
+    EXPECT_EQ(tray.tip(), QStringLiteral("Ombrel"));
+    typeStart(*window, path);
+    EXPECT_EQ(tray.tip(), QStringLiteral("Ombrel\n") + path);
+    EXPECT_EQ(tray.image(), TrayImage{TrayImage::Running});
+    window->dispatchCommand(IdExitPause);
+    EXPECT_EQ(tray.tip(), QStringLiteral("Ombrel - Paused\n") + path);
+    EXPECT_EQ(tray.image(), TrayImage{TrayImage::Paused});
+
+    // No tray here: "Minimize" and the minimise box go to the taskbar, never out of reach.
+    ASSERT_FALSE(window->tray().isShown());
+    window->dispatchCommand(IdMinimize);
+    QTest::qWait(20);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(tray.windowInTray());
+    window->dispatchCommand(IdRestore);
+    EXPECT_FALSE(window->isMinimized());
 }
