@@ -5,8 +5,10 @@
 #include "app/ControlFactory.h"
 #include "app/ControlTemplate.h"
 #include "app/DialogUnits.h"
+#include "app/FileDrop.h"
 #include "app/InstanceChannel.h"
 #include "app/LogView.h"
+#include "app/ProgramLauncher.h"
 #include "app/StatusBar.h"
 #include "app/WindowPlacement.h"
 #include "options/OptionsSheet.h"
@@ -18,14 +20,18 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDropEvent>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStandardPaths>
 
 namespace ombrel {
 
@@ -93,6 +99,11 @@ void MainWindow::createControls() {
     countLabel_->setBuddy(countBox_);
     setCountLabel(countLabel_->text());
     display_->setAccessibleName(QStringLiteral("Display"));
+
+    // Drops land on the window, whatever control is under them.
+    for (QWidget* child : client_->findChildren<QWidget*>()) {
+        child->setAcceptDrops(false);
+    }
 
     statusBar_ = new StatusBar(this);
     statusBar_->setObjectName(objectNameFor(IdStatusBar));
@@ -472,6 +483,16 @@ void MainWindow::dispatchCommand(int id) {
     case IdOptions:
         openOptions();
         break;
+    case IdBrowse:
+        browseForFile();
+        break;
+    case IdLaunchEditor:
+    case IdTrayLaunchEditor:
+        launchEditor();
+        break;
+    case IdLaunchNew:
+        ProgramLauncher::launch(ProgramLauncher::newCopyCommand());
+        break;
     case IdMinimize:
         windowTray_->minimize();
         break;
@@ -557,6 +578,70 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 } // namespace ombrel
 
 namespace ombrel {
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!FileDrop::firstLocalFile(*event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = FileDrop::firstLocalFile(*event->mimeData());
+    if (!path.isEmpty()) {
+        event->acceptProposedAction();
+        watchDroppedFile(path);
+    }
+}
+
+void MainWindow::watchDroppedFile(const QString& path) {
+    for (const int id : {IdApplicationLog, IdSystemLog}) {
+        qobject_cast<QCheckBox*>(control(id))->setChecked(false);
+    }
+    setCountLabel(QStringLiteral("Bytes to Display"));
+    for (const int id : {IdFileNameBox, IdFileNameLabel, IdBrowse}) {
+        control(id)->setEnabled(true);
+    }
+    monitor_.watchDroppedFile(path);
+    fileNameBox_->setEditText(path);
+    setWindowTitle(QStringLiteral("Ombrel - ") + compactPath(path, 40));
+    exitButton_->setText(QStringLiteral("Pause"));
+    exitButton_->setAccessibleName(exitButton_->text());
+    if (!checkTimer_.isActive()) {
+        checkTimer_.start();
+    }
+    pipeline_.cancel(); // nothing read for the earlier source may show from now on
+    statusBar_->setPaneIcon(StatusBar::statePane, icons_.application);
+    showWatchingInTray(path);
+    requestDisplayUpdate();
+}
+
+void MainWindow::browseForFile() {
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("browseDialog"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(QStringLiteral("All Files (*)"));
+    if (dialogs_.run(dialog) && !dialog.selectedFiles().isEmpty()) {
+        const QString path = dialog.selectedFiles().first();
+        monitor_.chooseSource(path);
+        fileNameBox_->setEditText(path); // Start watches it
+    }
+    if (closeAfterDialog_) {
+        close();
+    }
+}
+
+void MainWindow::launchEditor() {
+    const bool journal = qobject_cast<QCheckBox*>(control(IdApplicationLog))->isChecked() ||
+                         qobject_cast<QCheckBox*>(control(IdSystemLog))->isChecked();
+    const std::optional<LaunchCommand> command =
+        journal ? ProgramLauncher::journalViewerCommand(
+                      [](const QString& name) { return QStandardPaths::findExecutable(name); })
+                : ProgramLauncher::editorCommand(
+                      setup_.settings.readSetting(QStringLiteral("Editor")), monitor_.sourceText());
+    if (command) {
+        ProgramLauncher::launch(*command); // a failure is not reported
+    }
+}
 
 void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange && isMinimized()) {

@@ -83,6 +83,8 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -99,6 +101,9 @@ private:
     void startMonitoring();
     void pauseMonitoring();
     void showWatchingInTray(const QString& source);
+    void watchDroppedFile(const QString& path);
+    void browseForFile();
+    void launchEditor();
     void onCheckTimer();
     void requestDisplayUpdate(bool retry = false);
     void showUpdate(const DisplayUpdate& update);

@@ -59,6 +59,9 @@ public:
     StartOutcome start(const StartRequest& request);
     /// Pause: running and animating cleared; the source and title stay.
     void pause();
+    /// A file picked by Browse becomes the source's name (what Launch Editor opens); the
+    /// watch itself changes only at the next Start.
+    void chooseSource(const QString& path) { sourceText_ = path; }
     /// Starts watching a dropped file at once, keeping the check rhythm; the caller then ends
     /// any event-log watch, unticks the event-log boxes and reads the file.
     void watchDroppedFile(const QString& path);

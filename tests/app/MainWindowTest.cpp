@@ -13,10 +13,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -25,6 +27,8 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTimer>
+#include <QUrl>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace ombrel;
@@ -475,4 +479,35 @@ TEST_F(MainWindowTest, TheTrayFollowsTheWatchAndAMissingTrayLeavesTheWindowReach
     EXPECT_FALSE(tray.windowInTray());
     window->dispatchCommand(IdRestore);
     EXPECT_FALSE(window->isMinimized());
+}
+
+TEST_F(MainWindowTest, ADroppedFileIsWatchedAtOnceAndBrowseOnlyNamesOne) {
+    const QString first = writeFile(QStringLiteral("first.log"), "dropped\n");
+    auto window = makeWindow();
+    qobject_cast<QCheckBox*>(window->control(IdSystemLog))->setChecked(true);
+    QMimeData files;
+    files.setUrls(
+        {QUrl::fromLocalFile(first), QUrl::fromLocalFile(dir_.filePath(QStringLiteral("b")))});
+    files.setText(first); // as file managers add
+    // Over the file box, which must not take the drop as text.
+    const QPoint at = window->control(IdFileNameBox)->mapTo(window.get(), QPoint(5, 5));
+    QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->windowHandle(), &enter);
+    QDropEvent drop(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->windowHandle(), &drop);
+    ASSERT_TRUE(window->waitForDisplayIdle(5000));
+    EXPECT_TRUE(window->monitor().running());
+    EXPECT_EQ(window->display()->toPlainText(), QStringLiteral("dropped\n"));
+    EXPECT_FALSE(qobject_cast<QCheckBox*>(window->control(IdSystemLog))->isChecked());
+    EXPECT_EQ(window->tray().state().tip(), QStringLiteral("Ombrel\n") + first);
+    EXPECT_TRUE(window->recentFiles().entries().isEmpty());
+
+    const QString picked = writeFile(QStringLiteral("picked.log"), "p\n");
+    whileOpen<QFileDialog>(*window, IdBrowse, [&](QFileDialog& dialog) {
+        dialog.selectFile(picked);
+        QMetaObject::invokeMethod(&dialog, "accept");
+    });
+    EXPECT_EQ(qobject_cast<QComboBox*>(window->control(IdFileNameBox))->currentText(), picked);
+    EXPECT_EQ(window->monitor().sourceText(), picked);
+    EXPECT_EQ(window->monitor().filePath(), first); // still watching the dropped file
 }
