@@ -81,6 +81,10 @@ ArgumentsResult parseArguments(const QStringList& args, QSize primaryScreen,
         if (isOneOf(argument, {u"--version"})) {
             return {ArgumentsAction::ShowVersion, QString()};
         }
+        if (isOneOf(argument, {u"--no-splash"})) {
+            options.showSplash = false;
+            continue;
+        }
         if (const auto match = matchOption(argument)) {
             auto& tail = firstTails[static_cast<std::size_t>(match->first)];
             if (!tail) {
@@ -142,6 +146,7 @@ QString usageText() {
         "  -font:<face>           font face of the display, e.g. -font:\"DejaVu Sans Mono\"\n"
         "  --                     end of the options: the rest names the file, even when it\n"
         "                         begins with \"-\"\n"
+        "  --no-splash            start without the splash picture (scripts, autostart)\n"
         "  -?, --help             show this help and exit\n"
         "  --version              show the version and exit\n");
 }

@@ -26,7 +26,8 @@ struct ArgumentsResult {
 /// option only when its whole text is one option form written with "/" or "-" in any case
 /// ("-s250", "/T5", "-pp10,10,50,50", "-font:Courier"), and only the first of each counts;
 /// "--" ends the options; the other arguments, joined by one blank, name the file.
-/// An unknown "-" argument before "--" fails; "--help", "-?", "/?" and "--version" ask to print.
+/// An unknown "-" argument before "--" fails; "--help", "-?", "/?" and "--version" ask to print;
+/// "--no-splash" clears showSplash.
 ArgumentsResult parseArguments(const QStringList& args, QSize primaryScreen,
                                StartupOptions& options);
 

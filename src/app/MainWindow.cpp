@@ -1,5 +1,8 @@
 #include "app/MainWindow.h"
 
+#include "about/AboutBox.h"
+#include "about/HelpCommands.h"
+#include "about/ManualLocation.h"
 #include "app/CommandId.h"
 #include "app/CompactPath.h"
 #include "app/ControlFactory.h"
@@ -501,6 +504,22 @@ void MainWindow::dispatchCommand(int id) {
         break;
     case IdWindowFont:
         chooseWindowFont();
+        break;
+    case IdAbout:
+    case IdTrayAbout: // the tray's About shows the picture alone
+        dialogs_.run(*makeAboutBox(id == IdAbout ? &setup_.config : nullptr, this));
+        if (closeAfterDialog_) {
+            close();
+        }
+        break;
+    case IdHelp:
+        openHelp(ManualSearchDirs::forThisProcess());
+        break;
+    case IdWebsite:
+        openConfigAddress(setup_.config, QStringLiteral("//WebsiteURL"));
+        break;
+    case IdForum:
+        openConfigAddress(setup_.config, QStringLiteral("//ForumURL"));
         break;
     default:
         break;

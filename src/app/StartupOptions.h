@@ -18,6 +18,7 @@ struct StartupOptions {
     bool placementGiven = false;    ///< startRect holds the window's first placement
     QRect startRect;                ///< left, top, width, height in pixels
     QString faceName;               ///< display font face ("/font:")
+    bool showSplash = true;         ///< show the splash at start ("--no-splash" clears it)
 };
 
 } // namespace ombrel

@@ -1,5 +1,6 @@
 // Entry point: reads the settings and the command line, shows the main window and ends with the
 // identifier of the command that closed it.
+#include "about/StartupSplash.h"
 #include "app/Arguments.h"
 #include "app/InstanceChannel.h"
 #include "app/MainWindow.h"
@@ -13,12 +14,11 @@
 namespace {
 
 // Answers --help, --version and argument errors before any window system is needed.
-int answerWithoutWindow(int argc, char** argv) {
+int answerWithoutWindow(int argc, char** argv, ombrel::StartupOptions& scratch) {
     QStringList args;
     for (int i = 1; i < argc; ++i) {
         args << QString::fromLocal8Bit(argv[i]);
     }
-    ombrel::StartupOptions scratch;
     const ombrel::ArgumentsResult result = ombrel::parseArguments(args, QSize(), scratch);
     switch (result.action) {
     case ombrel::ArgumentsAction::Run:
@@ -40,7 +40,8 @@ int answerWithoutWindow(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (const int code = answerWithoutWindow(argc, argv); code >= 0) {
+    ombrel::StartupOptions early; // only what decides before the settings are read
+    if (const int code = answerWithoutWindow(argc, argv, early); code >= 0) {
         return code;
     }
     QApplication app(argc, argv);
@@ -50,9 +51,13 @@ int main(int argc, char** argv) {
     // The window decides the exit code; closing it must not quit with 0 first.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    const QString archive = ombrel::findArchivePath(ombrel::ArchiveSearchDirs::forThisProcess());
+    if (!ombrel::passStartupSplash(archive, early.showSplash)) {
+        return ombrel::corruptInstallationExitCode; // scripts and session managers see it fail
+    }
     ombrel::MainWindowSetup setup{
         {}, ombrel::SettingsStore::user(), ombrel::InstanceChannel::defaultFolder(), {}, {}};
-    setup.config.load(ombrel::findArchivePath(ombrel::ArchiveSearchDirs::forThisProcess()));
+    setup.config.load(archive);
     ombrel::applyStartupSettings(setup.startup, setup.settings);
     const QSize screen =
         QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize();

@@ -70,7 +70,8 @@ protected:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home_.path());
         process->setProcessEnvironment(env);
-        process->start(QStringLiteral(OMBREL_EXECUTABLE), args);
+        process->start(QStringLiteral(OMBREL_EXECUTABLE),
+                       QStringList{QStringLiteral("--no-splash")} + args);
         EXPECT_TRUE(process->waitForStarted());
         // Ready once its socket is there.
         for (int i = 0; i < 600 && !isListening(*process); ++i) {

@@ -1,0 +1,38 @@
+#include "about/SplashWindow.h"
+
+#include "about/SplashGeometry.h"
+#include "app/DialogUnits.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+
+namespace ombrel {
+
+SplashWindow::SplashWindow(const QImage& picture, QWidget* parent)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    setObjectName(QStringLiteral("splash"));
+    setAccessibleName(QStringLiteral("Ombrel is starting"));
+    setModal(true);
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, &QDialog::accept);
+    timer_.start(displayMilliseconds);
+
+    const DialogUnits units(font());
+    QRect area = parent ? parent->frameGeometry() : QRect();
+    if (area.isEmpty() && QGuiApplication::primaryScreen()) {
+        area = QGuiApplication::primaryScreen()->availableGeometry();
+    }
+    const QRect frame = splashGeometry(area, {units.x(186), units.y(90)}, picture.size());
+
+    auto* label = new QLabel(this);
+    label->setObjectName(QStringLiteral("control1001"));
+    label->setAccessibleName(QStringLiteral("Ombrel"));
+    label->setPixmap(QPixmap::fromImage(picture));
+    label->setGeometry(QRect(QPoint(0, 0), frame.size()));
+    setFixedSize(frame.size());
+    move(frame.topLeft());
+}
+
+} // namespace ombrel
