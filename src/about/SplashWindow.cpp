@@ -16,6 +16,7 @@ SplashWindow::SplashWindow(const QImage& picture, QWidget* parent)
     setAccessibleName(QStringLiteral("Ombrel is starting"));
     setModal(true);
     timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer); // a coarse timer may end it 5% early
     connect(&timer_, &QTimer::timeout, this, &QDialog::accept);
     timer_.start(displayMilliseconds);
 

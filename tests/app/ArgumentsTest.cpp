@@ -83,7 +83,7 @@ TEST(Arguments, HelpVersionAndUnknownDashArguments) {
     EXPECT_EQ(parsed({"--version"}), "version");
     const QString usage = ombrel::usageText();
     for (const char* form : {"-h ", "-ka", "-k ", "-s<", "-t<", "-pp<", "-pc<", "-font:", "--help",
-                             "--version", "-- "}) {
+                             "--version", "--no-splash", "-- "}) {
         EXPECT_TRUE(usage.contains(QString::fromLatin1(form))) << form;
     }
     EXPECT_TRUE(ombrel::versionText().startsWith(QStringLiteral("Ombrel 2.")));
@@ -94,4 +94,15 @@ TEST(Arguments, HelpVersionAndUnknownDashArguments) {
         EXPECT_NE(failure.find(unknown), std::string::npos) << failure;
         EXPECT_NE(failure.find("--help"), std::string::npos) << failure;
     }
+}
+
+TEST(Arguments, NoSplashSkipsTheSplashOnlyAndAfterTheEndOfOptionsIsAName) {
+    StartupOptions options;
+    parseArguments(list({"--NO-SPLASH", "a.log"}), QSize(), options);
+    EXPECT_FALSE(options.showSplash);
+    EXPECT_EQ(summary(options), "start name=a.log");
+    StartupOptions named;
+    parseArguments(list({"--", "--no-splash"}), QSize(), named);
+    EXPECT_TRUE(named.showSplash);
+    EXPECT_EQ(summary(named), "start name=--no-splash");
 }
