@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   fonts-dejavu-core xvfb xauth
+  desktop-file-utils appstream lintian dpkg-dev file
 )
 
 missing=()
