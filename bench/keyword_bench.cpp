@@ -1,18 +1,14 @@
 // Keyword scan, pass and display costs for generated 1 MB and 10 MB logs, with the ten-word
-// list and the dense list (about 10 000 hits per megabyte). The GUI cases measure what the
-// window's thread spends: swapping in a document built on a worker, or setting the text and
-// applying the marks in place.
+// list and the dense list (about 10 000 hits per megabyte). The model case is the worker's
+// last step; the show case is what the window's thread spends on an update.
 #include "LogGenerator.h"
-#include "display/DisplayDocumentBuilder.h"
-#include "display/DisplaySwitcher.h"
+#include "display/DisplayModel.h"
 #include "display/KeywordMatcher.h"
 #include "display/KeywordPass.h"
-#include "display/MarkApplier.h"
+#include "display/LogView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QPlainTextEdit>
-#include <QTextDocument>
 #include <benchmark/benchmark.h>
 #include <map>
 #include <utility>
@@ -73,78 +69,44 @@ void wholePass(benchmark::State& state) {
     describe(state, state.range(0), state.range(1));
 }
 
-QPlainTextEdit& display() {
-    static QPlainTextEdit edit;
-    if (!edit.isVisible()) {
-        edit.setReadOnly(true);
-        edit.setLineWrapMode(QPlainTextEdit::NoWrap);
-        edit.setUndoRedoEnabled(false);
-        edit.resize(900, 600);
-        edit.show();
+LogView& display() {
+    static LogView view;
+    if (!view.isVisible()) {
+        view.resize(900, 600);
+        view.show();
     }
-    return edit;
+    return view;
 }
 
-// Worker side of the fast route: the finished document.
-void buildDocument(benchmark::State& state) {
+// Worker side: the display model of a pass result.
+void buildModel(benchmark::State& state) {
     const PassResult result = markedPass(state.range(0), state.range(1));
     for (auto _ : state) {
-        auto document = DisplayDocumentBuilder::build(result, display().font(), nullptr);
-        benchmark::DoNotOptimize(document.get());
         state.PauseTiming();
-        document.reset();
+        PassResult copy = result;
+        copy.text.detach(); // the model rewrites its own text
+        state.ResumeTiming();
+        auto model = DisplayModel::fromPass(std::move(copy));
+        benchmark::DoNotOptimize(model.get());
+        state.PauseTiming();
+        model.reset();
         state.ResumeTiming();
     }
     state.counters["marks"] = static_cast<double>(result.marks.size());
     describe(state, state.range(0), state.range(1));
 }
 
-// Window side of the fast route: swap in the built document, then paint.
-void installDocument(benchmark::State& state) {
-    const PassResult result = markedPass(state.range(0), state.range(1));
-    UpdateGeneration generations;
-    DisplaySwitcher switcher(display(), generations);
+// Window side: swap the model in, then paint.
+void showModel(benchmark::State& state) {
+    const auto model = DisplayModel::fromPass(markedPass(state.range(0), state.range(1)));
     for (auto _ : state) {
-        auto document = DisplayDocumentBuilder::build(result, display().font(), display().thread());
-        const std::uint64_t generation = generations.advance();
         QElapsedTimer clock;
         clock.start();
-        switcher.install(std::move(document), generation);
+        display().setModel(model);
         display().repaint();
         state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
     }
-    state.counters["marks"] = static_cast<double>(result.marks.size());
-    describe(state, state.range(0), state.range(1));
-}
-
-// Window side of the simple route: set the text and apply the marks in place, then paint.
-void presentInPlace(benchmark::State& state) {
-    PassResult result = markedPass(state.range(0), state.range(1));
-    UpdateGeneration generations;
-    DisplaySwitcher switcher(display(), generations);
-    for (auto _ : state) {
-        result.generation = generations.advance();
-        QElapsedTimer clock;
-        clock.start();
-        switcher.present(result);
-        display().repaint();
-        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
-    }
-    state.counters["marks"] = static_cast<double>(result.marks.size());
-    describe(state, state.range(0), state.range(1));
-}
-
-// The marks alone, on a display that already holds the text.
-void applyMarks(benchmark::State& state) {
-    const PassResult result = markedPass(state.range(0), state.range(1));
-    for (auto _ : state) {
-        display().setPlainText(result.text);
-        QElapsedTimer clock;
-        clock.start();
-        MarkApplier::apply(*display().document(), result.marks);
-        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
-    }
-    state.counters["marks"] = static_cast<double>(result.marks.size());
+    state.counters["marks"] = static_cast<double>(model->marks().size());
     describe(state, state.range(0), state.range(1));
 }
 
@@ -163,10 +125,8 @@ void sizesAndLists(benchmark::internal::Benchmark* bench) {
 BENCHMARK(scan)->Apply(sizesAndLists);
 BENCHMARK(wholePass)->Apply(sizesAndLists);
 BENCHMARK(wholePass)->Args({10, 1, 1})->Unit(benchmark::kMillisecond); // with a line filter
-BENCHMARK(buildDocument)->Apply(sizesAndLists)->Iterations(5);
-BENCHMARK(installDocument)->Apply(sizesAndLists)->UseManualTime()->Iterations(5);
-BENCHMARK(presentInPlace)->Apply(sizesAndLists)->UseManualTime()->Iterations(5);
-BENCHMARK(applyMarks)->Apply(sizesAndLists)->UseManualTime()->Iterations(5);
+BENCHMARK(buildModel)->Apply(sizesAndLists)->Iterations(5);
+BENCHMARK(showModel)->Apply(sizesAndLists)->UseManualTime()->Iterations(5);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

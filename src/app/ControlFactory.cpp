@@ -1,7 +1,7 @@
 #include "app/ControlFactory.h"
 
 #include "app/DialogUnits.h"
-#include "app/LogView.h"
+#include "display/LogView.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -10,10 +10,10 @@
 #include "app/DialogUnits.h"
 #include "app/FileDrop.h"
 #include "app/InstanceChannel.h"
-#include "app/LogView.h"
 #include "app/ProgramLauncher.h"
 #include "app/StatusBar.h"
 #include "app/WindowPlacement.h"
+#include "display/LogView.h"
 #include "options/OptionsSheet.h"
 #include "tail/TailStatusLine.h"
 
@@ -242,7 +242,6 @@ void MainWindow::initialise() {
     tray_->setWanted(flags_.showTrayIcon);
     windowTray_ = std::make_unique<WindowTray>(*this, *tray_);
 
-    switcher_ = std::make_unique<DisplaySwitcher>(*display_, pipeline_.generations());
     checkTimer_.setInterval(1000);
     connect(&checkTimer_, &QTimer::timeout, this, &MainWindow::onCheckTimer);
     connect(&pipeline_, &UpdatePipeline::updateReady, this, &MainWindow::showUpdate);
@@ -412,7 +411,6 @@ void MainWindow::requestDisplayUpdate(bool retry) {
     request.readOptions.head = monitor_.headMode();
     request.keywords = keywords_.snapshot();
     request.keywordFlags = flags_.keywords;
-    request.font = display_->font();
     pipeline_.request(std::move(request));
 }
 
@@ -420,10 +418,10 @@ void MainWindow::showUpdate(const DisplayUpdate& update) {
     if (update.retry && !update.snapshot.opened) {
         return; // still unreadable: nothing new to show or announce
     }
-    if (!update.prepared ||
-        !switcher_->install(std::move(update.prepared->document), update.generation)) {
-        return;
+    if (!pipeline_.generations().isCurrent(update.generation)) {
+        return; // asked for a source that is no longer watched
     }
+    display_->setModel(update.model);
     monitor_.recordRead(update.snapshot, pipeline_.busy());
     statusBar_->setPaneText(StatusBar::messagePane,
                             tailStatusLine(monitor_.lastStat(), update.lines));

@@ -8,7 +8,6 @@
 #include "app/StartupOptions.h"
 #include "app/UpdatePipeline.h"
 #include "archive/ConfigDocument.h"
-#include "display/DisplaySwitcher.h"
 #include "display/KeywordList.h"
 #include "options/WindowFont.h"
 #include "settings/SettingsStore.h"
@@ -134,7 +133,6 @@ private:
     std::shared_ptr<const MonitorFileSystem> fileSystem_;
     MonitorControl monitor_;
     UpdatePipeline pipeline_;
-    std::unique_ptr<DisplaySwitcher> switcher_;
     KeywordList keywords_;
     RecentFiles recentFiles_;
     QTimer checkTimer_;

@@ -1,15 +1,12 @@
 #include "app/UpdatePipeline.h"
 
-#include "display/DisplayDocumentBuilder.h"
-#include "display/DocumentDisposal.h"
+#include "display/KeywordPass.h"
 #include "tail/MonitorFileSystem.h"
 #include "tail/TailTextDecoder.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QMetaObject>
-#include <QTextDocument>
-#include <QThread>
 #include <new>
 
 namespace ombrel {
@@ -21,24 +18,12 @@ namespace {
 DisplayUpdate emptied(DisplayUpdate update) {
     update.snapshot.bytes = QByteArray();
     update.snapshot.fileStart = QByteArray();
-    update.pass = PassResult{update.generation, QString(), {}, 1};
+    update.model = std::make_shared<const DisplayModel>();
     update.lines = 1;
     return update;
 }
 
-std::shared_ptr<PreparedDocument> prepare(PassResult pass, const QFont& font, QThread* owner) {
-    auto prepared = std::make_shared<PreparedDocument>();
-    prepared->document = DisplayDocumentBuilder::build(std::move(pass), font, owner);
-    return prepared;
-}
-
 } // namespace
-
-PreparedDocument::~PreparedDocument() {
-    if (document && document->thread() == QThread::currentThread()) {
-        disposeDocument(document.release());
-    }
-}
 
 UpdatePipeline::UpdatePipeline(const MonitorFileSystem& fileSystem, QObject* parent)
     : QObject(parent), fileSystem_(fileSystem) {
@@ -68,11 +53,12 @@ std::optional<DisplayUpdate> UpdatePipeline::compute(const MonitorFileSystem& fi
         }
         PassInput input{std::move(text), request.keywords, request.keywordFlags, generation};
         std::optional<PassResult> pass = KeywordPass::run(input, isStale);
+        input.text = QString(); // the model then owns the only copy and rewrites it in place
         if (!pass) {
             return std::nullopt;
         }
         update.lines = pass->linesBeforeFiltering;
-        update.pass = std::move(*pass);
+        update.model = DisplayModel::fromPass(std::move(*pass));
     } catch (const std::bad_alloc&) {
         return emptied(std::move(update));
     }
@@ -104,18 +90,6 @@ void UpdatePipeline::launch(UpdateRequest request) {
         // No exception may leave a pool task; the window must hear of the end in any case.
         try {
             update = compute(fileSystem_, request, generation, isStale);
-            if (update && !isStale()) {
-                update->prepared = prepare(std::move(update->pass), request.font, thread());
-            }
-        } catch (const std::bad_alloc&) {
-            try {
-                if (update) {
-                    update = emptied(std::move(*update));
-                    update->prepared = prepare(std::move(update->pass), request.font, thread());
-                }
-            } catch (...) {
-                update.reset();
-            }
         } catch (...) {
             update.reset();
         }
@@ -130,6 +104,9 @@ void UpdatePipeline::launch(UpdateRequest request) {
 
 void UpdatePipeline::finish(std::uint64_t generation, std::optional<DisplayUpdate> update) {
     if (!generation_.isCurrent(generation)) {
+        if (update) {
+            releaseOffThread(std::move(update->model));
+        }
         return; // cancelled: its session is over
     }
     running_ = false;
@@ -139,8 +116,11 @@ void UpdatePipeline::finish(std::uint64_t generation, std::optional<DisplayUpdat
         waiting_.reset();
         launch(std::move(next));
     }
-    if (update && update->prepared) {
+    if (update && update->model) {
         Q_EMIT updateReady(*update);
+    }
+    if (update) {
+        releaseOffThread(std::move(update->model));
     }
 }
 

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "display/DisplayModel.h"
 #include "display/KeywordFlags.h"
-#include "display/KeywordPass.h"
 #include "display/UpdateGeneration.h"
 #include "tail/FileTailReader.h"
 #include "tail/TailSnapshot.h"
 
-#include <QFont>
 #include <QObject>
 #include <QStringList>
-#include <QTextDocument>
 #include <QThreadPool>
 #include <cstdint>
 #include <memory>
@@ -26,28 +24,19 @@ struct UpdateRequest {
     TailReadOptions readOptions; ///< head or tail
     QStringList keywords;        ///< a copy of the keyword list
     KeywordFlags keywordFlags;   ///< marking and filtering
-    QFont font;                  ///< the display's font, for building its next document
     bool retry = false; ///< a quiet second try of a read that failed: shown only if it succeeds
-};
-
-/// A display document built off the window's thread; owned by whoever installs it. A document
-/// left uninstalled is freed on a worker, since freeing a large one takes long.
-struct PreparedDocument {
-    std::unique_ptr<QTextDocument> document;
-    ~PreparedDocument();
 };
 
 /// A finished update, ready to be put on the display in one batch.
 struct DisplayUpdate {
-    std::uint64_t generation = 0; ///< the session the update was asked in (see cancel)
-    bool retry = false;           ///< copied from the request
-    TailSnapshot snapshot;        ///< the read's status (its bytes are not kept)
-    PassResult pass; ///< the text to show and its marks, until the document is built from them
-    std::int64_t lines = 1;                     ///< lines of the text before filtering
-    std::shared_ptr<PreparedDocument> prepared; ///< the text and marks as a finished document
+    std::uint64_t generation = 0;              ///< the session the update was asked in (see cancel)
+    bool retry = false;                        ///< copied from the request
+    TailSnapshot snapshot;                     ///< the read's status (its bytes are not kept)
+    std::int64_t lines = 1;                    ///< lines of the text before filtering
+    std::shared_ptr<const DisplayModel> model; ///< what the display shows; never null
 };
 
-/// Reads, decodes, marks, filters and builds the display's next document off the window's
+/// Reads, decodes, marks, filters and builds the display's next model off the window's
 /// thread, and hands each finished update back, in order, on the thread that owns the pipeline.
 /// One update runs at a time and at most one waits behind it, so a source that changes faster
 /// than an update takes is shown at most one update late; only cancel drops work.

@@ -1,8 +1,8 @@
 #include "app/MainWindow.h"
 
 #include "app/CommandId.h"
-#include "app/LogView.h"
 #include "app/StatusBar.h"
+#include "display/LogView.h"
 #include "options/OptionsSheet.h"
 #include "support/GatedFileSystem.h"
 #include "support/TempSettings.h"
@@ -25,7 +25,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextCursor>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
@@ -123,7 +122,7 @@ TEST_F(MainWindowTest, ShowsItsTemplateWithNamedControlsAtStart) {
     int named = 0;
     for (const QWidget* child : window->findChildren<QWidget*>()) {
         if ((qobject_cast<const QAbstractButton*>(child) || qobject_cast<const QComboBox*>(child) ||
-             qobject_cast<const QPlainTextEdit*>(child)) &&
+             qobject_cast<const LogView*>(child)) &&
             child->parentWidget() && child->parentWidget()->objectName() == u"client") {
             EXPECT_FALSE(child->accessibleName().isEmpty()) << child->objectName().toStdString();
             ++named;
@@ -248,7 +247,7 @@ TEST_F(MainWindowTest, StartShowsTheTailAndItsStatusAndExitPauses) {
     EXPECT_TRUE(window->monitor().running());
     EXPECT_TRUE(window->windowTitle().startsWith(u"Ombrel - "));
     EXPECT_EQ(exitButton(*window)->text(), QStringLiteral("Pause"));
-    EXPECT_EQ(window->display()->toPlainText(), QStringLiteral("second\nthird\n"));
+    EXPECT_EQ(window->display()->text(), QStringLiteral("second\nthird\n"));
     const QString status = window->panes()->paneText(StatusBar::messagePane);
     EXPECT_TRUE(status.startsWith(u"Update: ")) << status.toStdString();
     EXPECT_TRUE(status.endsWith(u"\n   Filesize: 19   Lines: 3")) << status.toStdString();
@@ -256,7 +255,7 @@ TEST_F(MainWindowTest, StartShowsTheTailAndItsStatusAndExitPauses) {
     const auto* label = window->panes()->findChild<QLabel*>(QStringLiteral("messagePane"));
     EXPECT_FALSE(label->text().contains(u'\n'));
     // The caret rests after the last line.
-    EXPECT_EQ(window->display()->textCursor().position(), window->display()->toPlainText().size());
+    EXPECT_EQ(window->display()->selection().caret, window->display()->text().size());
 
     window->dispatchCommand(IdExitPause);
     EXPECT_FALSE(window->monitor().running());
@@ -295,17 +294,16 @@ TEST_F(MainWindowTest, AppendedLinesAppearAtTheNextChecks) {
     const QString path = writeFile(QStringLiteral("grow.log"), "one\n");
     auto window = makeWindow();
     typeStart(*window, path, QStringLiteral("0"));
-    EXPECT_EQ(window->display()->toPlainText(), QStringLiteral("one\n"));
+    EXPECT_EQ(window->display()->text(), QStringLiteral("one\n"));
     // QTRY_* cannot fail a GoogleTest test, so wait first and check afterwards.
     const auto shows = [&window](const QString& text) {
-        return QTest::qWaitFor([&] { return window->display()->toPlainText() == text; }, 5000);
+        return QTest::qWaitFor([&] { return window->display()->text() == text; }, 5000);
     };
     writeFile(QStringLiteral("grow.log"), "two\n", QIODevice::Append);
-    EXPECT_TRUE(shows(QStringLiteral("one\ntwo\n")))
-        << window->display()->toPlainText().toStdString();
+    EXPECT_TRUE(shows(QStringLiteral("one\ntwo\n"))) << window->display()->text().toStdString();
     writeFile(QStringLiteral("grow.log"), "three\n", QIODevice::Append);
     EXPECT_TRUE(shows(QStringLiteral("one\ntwo\nthree\n")))
-        << window->display()->toPlainText().toStdString();
+        << window->display()->text().toStdString();
 }
 
 TEST_F(MainWindowTest, ACommandLineFileStartsAtOnceAndIsRemembered) {
@@ -316,7 +314,7 @@ TEST_F(MainWindowTest, ACommandLineFileStartsAtOnceAndIsRemembered) {
     auto window = makeWindow(startup);
     window->waitForDisplayIdle(5000);
     EXPECT_TRUE(window->monitor().running());
-    EXPECT_EQ(window->display()->toPlainText(), QStringLiteral("from the command line\n"));
+    EXPECT_EQ(window->display()->text(), QStringLiteral("from the command line\n"));
     window->close();
     EXPECT_EQ(temp_.store().readSetting(QStringLiteral("MRUCnt")), QStringLiteral("1"));
 
@@ -337,16 +335,12 @@ TEST_F(MainWindowTest, KeywordsAreMarkedAndFilterTheLinesButNotTheLineCount) {
         writeFile(QStringLiteral("keys.log"), "ok\nan error here\nfine\nDisk full\n");
     auto window = makeWindow();
     typeStart(*window, path);
-    EXPECT_EQ(window->display()->toPlainText(), QStringLiteral("an error here\nDisk full\n"));
+    EXPECT_EQ(window->display()->text(), QStringLiteral("an error here\nDisk full\n"));
     EXPECT_TRUE(window->panes()->paneText(StatusBar::messagePane).endsWith(u"Lines: 5"));
 
-    // "error" is bold with a dotted underline; the text around it is not.
-    QTextCursor cursor(window->display()->document());
-    cursor.setPosition(4); // inside "error"
-    EXPECT_EQ(cursor.charFormat().fontWeight(), QFont::Bold);
-    EXPECT_EQ(cursor.charFormat().underlineStyle(), QTextCharFormat::DotLine);
-    cursor.setPosition(2); // inside "an"
-    EXPECT_NE(cursor.charFormat().fontWeight(), QFont::Bold);
+    // "error" and "Disk" are marked; the text around them is not.
+    const MarkRuns expected{{3, 5, 1}, {14, 4, 1}};
+    EXPECT_EQ(window->display()->model()->marks(), expected);
 
     // For a look at the window: OMBREL_SCREENSHOT_DIR=/some/dir main_window_tests
     const QString folder = qEnvironmentVariable("OMBREL_SCREENSHOT_DIR");
@@ -360,7 +354,7 @@ TEST_F(MainWindowTest, AStartThatFailsKeepsTheChangeBeingRead) {
     const QString path = writeFile(QStringLiteral("crash.log"), "one\n");
     auto window = makeWindow({}, files);
     typeStart(*window, path, QStringLiteral("0"));
-    ASSERT_EQ(window->display()->toPlainText(), QStringLiteral("one\n"));
+    ASSERT_EQ(window->display()->text(), QStringLiteral("one\n"));
 
     files->close();
     writeFile(QStringLiteral("crash.log"), "last words\n", QIODevice::Append);
@@ -370,7 +364,7 @@ TEST_F(MainWindowTest, AStartThatFailsKeepsTheChangeBeingRead) {
     window->dispatchCommand(IdStart);
     files->open();
     ASSERT_TRUE(window->waitForDisplayIdle(5000));
-    EXPECT_EQ(window->display()->toPlainText(), QStringLiteral("one\nlast words\n"));
+    EXPECT_EQ(window->display()->text(), QStringLiteral("one\nlast words\n"));
 }
 
 TEST_F(MainWindowTest, FailedReadsShowNothingAndAreRetriedUntilTheFileCanBeRead) {
@@ -381,17 +375,17 @@ TEST_F(MainWindowTest, FailedReadsShowNothingAndAreRetriedUntilTheFileCanBeRead)
 
     files->unreadable = true;
     typeStart(*window, path, QStringLiteral("0"));
-    EXPECT_EQ(window->display()->toPlainText(), QString());
+    EXPECT_EQ(window->display()->text(), QString());
     EXPECT_TRUE(status().startsWith(u"Update: ")) << status().toStdString();
     // Made readable (chmod), not written: shown at the next check all the same.
     files->unreadable = false;
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return window->display()->toPlainText() == QStringLiteral("secret\n"); }, 5000));
+        [&] { return window->display()->text() == QStringLiteral("secret\n"); }, 5000));
 
     // A tail too large to hold fails the same way, without taking the program down.
     files->outOfMemory = true;
     writeFile(QStringLiteral("locked.log"), "more\n", QIODevice::Append);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->display()->toPlainText().isEmpty(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->display()->text().isEmpty(); }, 5000));
     EXPECT_TRUE(status().endsWith(u"Lines: 1")) << status().toStdString();
 }
 
@@ -423,7 +417,7 @@ TEST_F(MainWindowTest, OptionsTakeEffectAtOnceAndACloseWaitsForTheDialog) {
         sheet.accept();
     });
     ASSERT_TRUE(window->waitForDisplayIdle(5000));
-    EXPECT_EQ(window->display()->toPlainText(), QStringLiteral("an error\n"));
+    EXPECT_EQ(window->display()->text(), QStringLiteral("an error\n"));
     EXPECT_EQ(temp_.store().readSetting(QStringLiteral("Keywords")), QStringLiteral(";;ERROR"));
 
     // A second dialog never stacks on the first; a close request ends both, in order.
@@ -497,7 +491,7 @@ TEST_F(MainWindowTest, ADroppedFileIsWatchedAtOnceAndBrowseOnlyNamesOne) {
     QApplication::sendEvent(window->windowHandle(), &drop);
     ASSERT_TRUE(window->waitForDisplayIdle(5000));
     EXPECT_TRUE(window->monitor().running());
-    EXPECT_EQ(window->display()->toPlainText(), QStringLiteral("dropped\n"));
+    EXPECT_EQ(window->display()->text(), QStringLiteral("dropped\n"));
     EXPECT_FALSE(qobject_cast<QCheckBox*>(window->control(IdSystemLog))->isChecked());
     EXPECT_EQ(window->tray().state().tip(), QStringLiteral("Ombrel\n") + first);
     EXPECT_TRUE(window->recentFiles().entries().isEmpty());

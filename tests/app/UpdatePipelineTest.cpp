@@ -30,7 +30,7 @@ protected:
         return request;
     }
     static QString shown(const QList<QVariant>& signal) {
-        return signal.at(0).value<DisplayUpdate>().prepared->document->toPlainText();
+        return signal.at(0).value<DisplayUpdate>().model->text();
     }
     bool readsReach(int count) const {
         return QTest::qWaitFor([&] { return files_.reads() >= count; }, 5000);

@@ -1,0 +1,88 @@
+// Soak run: a file grows by 1 MB a second while it is watched with a 10 MB tail and keywords,
+// updating the display each second as the window does. Prints the resident memory each
+// minute; it must stay flat (the last minute within 10 % of the second).
+// usage: soak [minutes, default 10]
+#include "LogGenerator.h"
+#include "app/UpdatePipeline.h"
+#include "display/LogView.h"
+#include "tail/MonitorFileSystem.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <unistd.h>
+#include <vector>
+
+using namespace ombrel;
+
+namespace {
+
+double residentMegabytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    const double pages = fields.size() > 1 ? fields[1].toDouble() : 0;
+    return pages * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    const int minutes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("growing.log"));
+    QFile log(path);
+    if (!log.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return 1;
+    }
+    const QByteArray megabyte = bench::generateLog(1000 * 1000);
+    log.write(megabyte.repeated(10));
+    log.flush();
+
+    LocalFileSystem files;
+    UpdatePipeline pipeline(files);
+    LogView view;
+    view.resize(900, 600);
+    view.show();
+    QObject::connect(&pipeline, &UpdatePipeline::updateReady, &view,
+                     [&view](const DisplayUpdate& update) { view.setModel(update.model); });
+    const UpdateRequest request{
+        path, 10 * 1000 * 1000, {}, bench::sparseKeywords(), {true, false, false}};
+
+    int seconds = 0;
+    std::vector<double> perMinute;
+    QTimer tick;
+    tick.setInterval(1000);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        log.write(megabyte);
+        log.flush();
+        pipeline.request(request);
+        if (++seconds % 60 == 0) {
+            perMinute.push_back(residentMegabytes());
+            std::printf("minute %2zu: resident %.1f MB\n", perMinute.size(), perMinute.back());
+            std::fflush(stdout);
+            if (static_cast<int>(perMinute.size()) == minutes) {
+                QCoreApplication::quit();
+            }
+        }
+    });
+    tick.start();
+    QApplication::exec();
+    pipeline.waitForIdle(10000);
+    if (perMinute.size() >= 2) {
+        const double ratio = perMinute.back() / perMinute[1];
+        std::printf("last minute / second minute: %.3f (%s)\n", ratio,
+                    ratio <= 1.1 ? "flat" : "GROWING");
+        return ratio <= 1.1 ? 0 : 1;
+    }
+    return 0;
+}

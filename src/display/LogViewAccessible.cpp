@@ -1,0 +1,188 @@
+#include "display/LogViewAccessible.h"
+
+#include "display/LogView.h"
+
+#include <QFontInfo>
+#include <algorithm>
+#include <climits>
+
+namespace ombrel {
+
+namespace {
+
+// Offsets of the interface are ints; a text beyond them is cut off there for screen readers.
+int toOffset(std::int64_t position) {
+    return static_cast<int>(std::min<std::int64_t>(position, INT_MAX));
+}
+
+QAccessibleInterface* createInterface(const QString& className, QObject* object) {
+    if (className == QLatin1String("ombrel::LogView") && object && object->isWidgetType()) {
+        return new LogViewAccessible(static_cast<LogView*>(object));
+    }
+    return nullptr;
+}
+
+} // namespace
+
+LogViewAccessible::LogViewAccessible(LogView* view)
+    : QAccessibleWidget(view, QAccessible::EditableText) {}
+
+void LogViewAccessible::install() {
+    static const bool installed = [] {
+        QAccessible::installFactory(createInterface);
+        return true;
+    }();
+    static_cast<void>(installed);
+}
+
+LogView* LogViewAccessible::view() const {
+    return static_cast<LogView*>(widget());
+}
+
+void* LogViewAccessible::interface_cast(QAccessible::InterfaceType type) {
+    if (type == QAccessible::TextInterface) {
+        return static_cast<QAccessibleTextInterface*>(this);
+    }
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QAccessible::State LogViewAccessible::state() const {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.readOnly = true;
+    state.multiLine = true;
+    state.selectableText = true;
+    return state;
+}
+
+QString LogViewAccessible::text(QAccessible::Text type) const {
+    if (type == QAccessible::Value) {
+        return text(0, characterCount());
+    }
+    return QAccessibleWidget::text(type);
+}
+
+void LogViewAccessible::selection(int selectionIndex, int* startOffset, int* endOffset) const {
+    *startOffset = *endOffset = 0;
+    const TextSelection& selected = view()->selection();
+    if (selectionIndex == 0 && !selected.isEmpty()) {
+        *startOffset = toOffset(selected.start());
+        *endOffset = toOffset(selected.end());
+    }
+}
+
+int LogViewAccessible::selectionCount() const {
+    return view()->selection().isEmpty() ? 0 : 1;
+}
+
+void LogViewAccessible::addSelection(int startOffset, int endOffset) {
+    setSelection(0, startOffset, endOffset);
+}
+
+void LogViewAccessible::removeSelection(int selectionIndex) {
+    if (selectionIndex == 0) {
+        const std::int64_t caret = view()->selection().caret;
+        view()->setSelection(caret, caret);
+    }
+}
+
+void LogViewAccessible::setSelection(int selectionIndex, int startOffset, int endOffset) {
+    if (selectionIndex == 0) {
+        view()->setSelection(startOffset, endOffset);
+    }
+}
+
+int LogViewAccessible::cursorPosition() const {
+    return toOffset(view()->selection().caret);
+}
+
+void LogViewAccessible::setCursorPosition(int position) {
+    view()->setSelection(position, position);
+}
+
+QString LogViewAccessible::text(int startOffset, int endOffset) const {
+    const QString& all = view()->text();
+    const qsizetype start = std::clamp<qsizetype>(startOffset, 0, all.size());
+    const qsizetype end = std::clamp<qsizetype>(endOffset, start, all.size());
+    return all.mid(start, end - start);
+}
+
+QString LogViewAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                        int* startOffset, int* endOffset) const {
+    const DisplayModel& model = *view()->model();
+    if (boundaryType == QAccessible::LineBoundary ||
+        boundaryType == QAccessible::ParagraphBoundary) {
+        // Asked line by line, a long text must not be copied whole for each question.
+        const std::int64_t line = model.lineOf(std::clamp<std::int64_t>(offset, 0, model.size()));
+        const std::int64_t start = model.lineStart(line);
+        const std::int64_t end = std::min(model.size(), start + model.lineLength(line) + 1);
+        *startOffset = toOffset(start);
+        *endOffset = toOffset(end);
+        return text(*startOffset, *endOffset);
+    }
+    if (boundaryType == QAccessible::CharBoundary) {
+        *startOffset = std::clamp(offset, 0, characterCount());
+        *endOffset = std::min(*startOffset + 1, characterCount());
+        return text(*startOffset, *endOffset);
+    }
+    return QAccessibleTextInterface::textAtOffset(offset, boundaryType, startOffset, endOffset);
+}
+
+int LogViewAccessible::characterCount() const {
+    return toOffset(view()->model()->size());
+}
+
+QRect LogViewAccessible::characterRect(int offset) const {
+    const QRect local = view()->characterRect(offset);
+    if (local.isEmpty()) {
+        return {};
+    }
+    return QRect(view()->viewport()->mapToGlobal(local.topLeft()), local.size());
+}
+
+int LogViewAccessible::offsetAtPoint(const QPoint& point) const {
+    return toOffset(view()->positionAt(view()->viewport()->mapFromGlobal(point)));
+}
+
+void LogViewAccessible::scrollToSubstring(int startIndex, int endIndex) {
+    view()->setSelection(startIndex, endIndex);
+}
+
+QString LogViewAccessible::attributes(int offset, int* startOffset, int* endOffset) const {
+    const DisplayModel& model = *view()->model();
+    if (offset < 0 || offset >= characterCount()) {
+        *startOffset = *endOffset = -1;
+        return {};
+    }
+    // The run of one look around offset: a mark, or the plain text between two marks.
+    const auto mark = model.firstMarkEndingAfter(offset);
+    const bool marked = mark != model.marks().end() && mark->start <= offset;
+    std::int64_t start = 0;
+    std::int64_t end = model.size();
+    int steps = 0;
+    if (marked) {
+        start = mark->start;
+        end = mark->end();
+        steps = mark->sizeSteps;
+    } else {
+        start = mark == model.marks().begin() ? 0 : (mark - 1)->end();
+        end = mark == model.marks().end() ? model.size() : mark->start;
+    }
+    *startOffset = toOffset(start);
+    *endOffset = toOffset(std::min(end, model.size()));
+
+    const QFont& font = view()->font();
+    const double basePoints =
+        font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
+    QString family = font.family();
+    for (const QChar special : {u'\\', u':', u',', u'=', u';', u'"'}) {
+        family.replace(special, QString(u'\\') + special);
+    }
+    // In the names and order Qt's own text widgets report them.
+    return QStringLiteral("font-family:\"%1\";font-size:%2pt;font-style:normal;font-weight:%3;"
+                          "text-position:baseline;text-underline-style:%4;")
+        .arg(family, QString::number(basePoints + steps * MarkRun::markGrowthPoints),
+             marked ? QStringLiteral("bold") : QStringLiteral("normal"),
+             marked ? QStringLiteral("dotted") : QStringLiteral("none"));
+}
+
+} // namespace ombrel

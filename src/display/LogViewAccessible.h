@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QAccessibleWidget>
+
+namespace ombrel {
+
+class LogView;
+
+/// What screen readers see of the display: its text, caret and selection, and for each marked
+/// run the attributes of its look (bold weight, dotted underline, font size), read straight
+/// from the display's model.
+class LogViewAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    /// The interface of view.
+    explicit LogViewAccessible(LogView* view);
+
+    /// Makes every LogView answer with this interface; call it as often as wanted.
+    static void install();
+
+    void* interface_cast(QAccessible::InterfaceType type) override;
+    QAccessible::State state() const override;
+    QString text(QAccessible::Text type) const override;
+
+    void selection(int selectionIndex, int* startOffset, int* endOffset) const override;
+    int selectionCount() const override;
+    void addSelection(int startOffset, int endOffset) override;
+    void removeSelection(int selectionIndex) override;
+    void setSelection(int selectionIndex, int startOffset, int endOffset) override;
+    int cursorPosition() const override;
+    void setCursorPosition(int position) override;
+    QString text(int startOffset, int endOffset) const override;
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                         int* endOffset) const override;
+    int characterCount() const override;
+    QRect characterRect(int offset) const override;
+    int offsetAtPoint(const QPoint& point) const override;
+    void scrollToSubstring(int startIndex, int endIndex) override;
+    QString attributes(int offset, int* startOffset, int* endOffset) const override;
+
+private:
+    LogView* view() const;
+};
+
+} // namespace ombrel

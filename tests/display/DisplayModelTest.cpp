@@ -1,0 +1,131 @@
+#include "display/DisplayModel.h"
+
+#include "display/DisplayLines.h"
+#include "display/SelectionMemo.h"
+#include "tail/TailTextDecoder.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace ombrel {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+std::shared_ptr<const DisplayModel> modelOf(const QString& text, const QStringList& keywords = {},
+                                            KeywordFlags flags = {true, false, false}) {
+    auto pass = KeywordPass::run({text, keywords, flags, 1});
+    EXPECT_TRUE(pass.has_value());
+    return DisplayModel::fromPass(std::move(*pass));
+}
+
+// Every line, and the line of every position, as the model finds them.
+void expectConsistent(const DisplayModel& model) {
+    const QStringList lines = model.text().split(u'\n');
+    ASSERT_EQ(model.lineCount(), lines.size());
+    std::int64_t start = 0;
+    for (qsizetype line = 0; line < lines.size(); ++line) {
+        ASSERT_EQ(model.lineStart(line), start) << line;
+        ASSERT_EQ(model.lineText(line), lines[line]) << line;
+        ASSERT_EQ(model.lineOf(start), line);
+        ASSERT_EQ(model.lineOf(start + lines[line].size()), line); // its line end
+        start += lines[line].size() + 1;
+    }
+    EXPECT_EQ(model.longestLine(),
+              std::max_element(lines.begin(), lines.end(), [](const QString& a, const QString& b) {
+                  return a.size() < b.size();
+              })->size());
+}
+
+TEST(DisplayModel, EveryLineEndIsOneLineFeed) {
+    const struct {
+        QString text;
+        QString shown;
+    } cases[] = {
+        {QString(), QString()},
+        {u"one"_s, u"one"_s},
+        {u"one\n"_s, u"one\n"_s},
+        {u"a\r\nb\nc\rd"_s, u"a\nb\nc\nd"_s},
+        {u"\n\r\n\r"_s, u"\n\n\n"_s},
+        {u"\r\r\r"_s, u"\n\n\n"_s},
+        {u"a\u2029b\u2028c"_s, u"a\nb\u2028c"_s}, // a line separator ends no line
+        {u"a\uFDD0b\uFDD1c"_s, u"a\nb\nc"_s},
+        {u"a\vb\fc\u0085d"_s, u"a\vb\fc\u0085d"_s},
+        // CR CR LF was read as LF CR: two line ends.
+        {TailTextDecoder::decode("x\r\r\ny\r\r\n", 0, "x"), u"x\n\ny\n\n"_s},
+    };
+    for (const auto& c : cases) {
+        const auto model = modelOf(c.text);
+        EXPECT_EQ(model->text(), c.shown) << c.text.toStdString();
+        // The status line counts the lines the display shows.
+        EXPECT_EQ(model->lineCount(), DisplayLines::count(c.text)) << c.text.toStdString();
+        expectConsistent(*model);
+    }
+}
+
+TEST(DisplayModel, FindsLinesInLongAndManyLineTexts) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> lengths(0, 9);
+    for (const int longEvery : {0, 3, 50}) {
+        QString text;
+        for (int line = 0; line < 400; ++line) {
+            const bool isLong = longEvery > 0 && line % longEvery == 0;
+            text += QString(isLong ? 5000 + line : lengths(random), QChar(u'a' + line % 26));
+            text += line % 7 == 0 ? u"\r\n"_s : u"\n"_s;
+        }
+        expectConsistent(*modelOf(text));
+    }
+    expectConsistent(*modelOf(QString(20'000, u'\n')));
+}
+
+TEST(DisplayModel, MarksAndTallLinesFollowTheShownText) {
+    // A keyword holding a line end marks both lines; listed twice it grows two steps.
+    const auto split = modelOf(u"xx ab\r\ncd yy\nzz"_s, {u"b\r\nc"_s, u"b\r\nc"_s});
+    ASSERT_EQ(split->marks().size(), 1U);
+    const MarkRun& run = split->marks().front();
+    EXPECT_EQ(split->text().mid(run.start, run.length), u"b\nc"_s);
+    EXPECT_EQ(run.sizeSteps, 2);
+    EXPECT_EQ(split->lineSizeSteps(0), 2);
+    EXPECT_EQ(split->lineSizeSteps(1), 2);
+    EXPECT_EQ(split->lineSizeSteps(2), 0);
+    EXPECT_EQ(split->maxSizeSteps(), 2);
+
+    // Filtered: only the kept lines, marks in their places.
+    const auto kept =
+        modelOf(u"ok\r\nan error\rfine\nERROR\n"_s, {u"error"_s}, {true, true, false});
+    EXPECT_EQ(kept->text(), u"an error\nERROR\n"_s);
+    ASSERT_EQ(kept->marks().size(), 2U);
+    for (const MarkRun& mark : kept->marks()) {
+        EXPECT_EQ(kept->text().mid(mark.start, mark.length).toLower(), u"error"_s);
+    }
+    EXPECT_EQ(kept->firstMarkEndingAfter(8)->start, 9);
+    EXPECT_EQ(kept->firstMarkEndingAfter(14), kept->marks().end());
+    expectConsistent(*kept);
+}
+
+TEST(SelectionMemo, KeepsASelectionWhoseTextIsStillThere) {
+    const QString before = u"one\ntwo\nthree\nfour"_s;
+    const TextSelection word{8, 13}; // "three"
+    const struct {
+        QString after;
+        TextSelection selection;
+        std::optional<TextSelection> kept;
+    } cases[] = {
+        {u"two\nthree\nfour"_s, word, TextSelection{4, 9}},             // lost a line at the top
+        {u"one\ntwo\nthree\nfour\nfive"_s, word, TextSelection{8, 13}}, // grew at the end
+        {u"two\nthree\nfour\nfive\nsix"_s, word, TextSelection{4, 9}},  // both
+        {u"one\ntwo\nthree\nfour"_s, {13, 5}, TextSelection{13, 5}},    // backwards, two lines
+        {u"one\ntwo\nthrex\nfour"_s, word, std::nullopt},               // the text changed
+        {u"x"_s, word, std::nullopt},
+        {before, {3, 3}, std::nullopt}, // nothing selected
+    };
+    const auto old = modelOf(before);
+    for (const auto& c : cases) {
+        EXPECT_EQ(SelectionMemo(*old, c.selection).restore(*modelOf(c.after)), c.kept)
+            << c.after.toStdString();
+    }
+}
+
+} // namespace
+} // namespace ombrel

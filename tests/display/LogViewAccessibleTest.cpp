@@ -1,0 +1,79 @@
+#include "display/LogView.h"
+
+#include <QAccessible>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace ombrel {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+TEST(LogViewAccessible, ReadsTextCaretSelectionAndTheLookOfEachRun) {
+    LogView view;
+    view.setFont(QFont(u"DejaVu Sans Mono"_s, 10));
+    view.resize(400, 200);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    // "error" listed twice grows two steps; "warn" one.
+    const QString text = u"boot ok\r\nan error here\nwarn: Error"_s;
+    auto pass =
+        KeywordPass::run({text, {u"error"_s, u"warn"_s, u"error"_s}, {true, false, false}, 1});
+    view.setModel(DisplayModel::fromPass(std::move(*pass)));
+
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&view);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->text(QAccessible::Name), u"Display"_s);
+    EXPECT_TRUE(accessible->state().readOnly);
+    QAccessibleTextInterface* reader = accessible->textInterface();
+    ASSERT_NE(reader, nullptr);
+    const QString shown = u"boot ok\nan error here\nwarn: Error"_s;
+    EXPECT_EQ(reader->characterCount(), shown.size());
+    EXPECT_EQ(reader->text(0, reader->characterCount()), shown);
+    EXPECT_EQ(reader->cursorPosition(), shown.size());
+    int start = 0;
+    int end = 0;
+    EXPECT_EQ(reader->textAtOffset(12, QAccessible::LineBoundary, &start, &end),
+              u"an error here\n"_s);
+    EXPECT_EQ(start, 8);
+
+    const QString mono = u"font-family:\"DejaVu Sans Mono\";"_s;
+    const struct {
+        int offset;
+        int start;
+        int end;
+        QString attributes;
+    } runs[] = {
+        {0, 0, 11,
+         mono + u"font-size:10pt;font-style:normal;font-weight:normal;"
+                "text-position:baseline;text-underline-style:none;"_s},
+        {11, 11, 16,
+         mono + u"font-size:12.4pt;font-style:normal;font-weight:bold;"
+                "text-position:baseline;text-underline-style:dotted;"_s},
+        {24, 22, 26,
+         mono + u"font-size:11.2pt;font-style:normal;font-weight:bold;"
+                "text-position:baseline;text-underline-style:dotted;"_s},
+        {30, 28, 33,
+         mono + u"font-size:12.4pt;font-style:normal;font-weight:bold;"
+                "text-position:baseline;text-underline-style:dotted;"_s},
+    };
+    for (const auto& run : runs) {
+        EXPECT_EQ(reader->attributes(run.offset, &start, &end), run.attributes) << run.offset;
+        EXPECT_EQ(start, run.start) << run.offset;
+        EXPECT_EQ(end, run.end) << run.offset;
+    }
+    EXPECT_EQ(reader->attributes(shown.size(), &start, &end), QString());
+
+    // A selection made through the interface is the view's, and the other way round.
+    reader->setSelection(0, 11, 16);
+    EXPECT_EQ(view.selectedText(), u"error"_s);
+    view.setSelection(0, 4);
+    EXPECT_EQ(reader->selectionCount(), 1);
+    reader->selection(0, &start, &end);
+    EXPECT_EQ(std::pair(start, end), std::pair(0, 4));
+    EXPECT_EQ(reader->offsetAtPoint(view.viewport()->mapToGlobal(view.characterRect(9).center())),
+              9);
+}
+
+} // namespace
+} // namespace ombrel
