@@ -84,6 +84,11 @@ def main():
         write(target, "text", text)
         write(target, "odd", bytes([1, 0, 3, 0, 7]))
 
+    # Display pass: flags, keyword count, keywords (length byte, bytes), then the file.
+    keywords = bytes([2]) + b"rr" + bytes([5]) + b"error"
+    write("fuzz_display_pass", "marks", bytes([1, 2]) + keywords + b"ok\r\nan error\rterror\n\xc3\x84rger")
+    write("fuzz_display_pass", "filter", bytes([3, 2]) + keywords + b"x\r\r\ny error\n\n\r")
+    write("fuzz_display_pass", "utf16", bytes([13, 1]) + bytes([2]) + b"e\x00" + b"\xff\xfee\x00\n\x00")
 
 if __name__ == "__main__":
     main()
