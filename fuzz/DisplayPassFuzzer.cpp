@@ -67,13 +67,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     input = input.sliced(2);
     QStringList keywords;
     for (int k = 0; k < keywordCount && !input.isEmpty(); ++k) {
-        const qsizetype length = std::min<qsizetype>(static_cast<std::uint8_t>(input[0]) % 8,
-                                                     input.size() - 1);
+        const qsizetype length =
+            std::min<qsizetype>(static_cast<std::uint8_t>(input[0]) % 8, input.size() - 1);
         keywords.append(QString::fromUtf8(input.sliced(1, length)));
         input = input.sliced(1 + length);
     }
     // An odd offset makes a UTF-16 file start inside a code unit.
-    const QString text = TailTextDecoder::decode(input, flagBits & 8U, input.left(4));
+    const QString text = TailTextDecoder::decode(input, flagBits & 8U,
+                                                 input.first(std::min<qsizetype>(4, input.size())));
     const KeywordFlags filtered{(flagBits & 1U) != 0, (flagBits & 2U) != 0, (flagBits & 4U) != 0};
 
     std::int64_t linesBefore = 0;

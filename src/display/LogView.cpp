@@ -16,6 +16,8 @@ namespace ombrel {
 namespace {
 // Room kept right of the caret when the view scrolls sideways to it.
 constexpr int caretMargin = 16;
+// Blank space left of the text, as a text editor leaves it.
+constexpr int textMargin = 4;
 } // namespace
 
 LogView::LogView(QWidget* parent)
@@ -117,7 +119,7 @@ void LogView::updateScrollBars() {
     vertical->setPageStep(static_cast<int>(visibleLineCount()));
     vertical->setSingleStep(1);
     QScrollBar* horizontal = horizontalScrollBar();
-    const double overflow = contentWidth_ + caretMargin - viewport()->width();
+    const double overflow = contentWidth_ + caretMargin + textMargin - viewport()->width();
     horizontal->setRange(0, static_cast<int>(std::clamp<double>(std::ceil(overflow), 0, INT_MAX)));
     horizontal->setPageStep(viewport()->width());
     horizontal->setSingleStep(static_cast<int>(std::ceil(2 * layouts_->charWidth())));
@@ -154,8 +156,8 @@ std::int64_t LogView::positionAt(const QPoint& point) const {
     const std::int64_t line = lineAtY(point.y());
     const double left = horizontalScrollBar()->value();
     const LaidOutLine laid = layouts_->layOut(*model_, line, left, viewport()->width());
-    const std::int64_t column =
-        std::clamp<std::int64_t>(laid.columnAt(point.x() + left), 0, model_->lineLength(line));
+    const std::int64_t column = std::clamp<std::int64_t>(
+        laid.columnAt(point.x() - textMargin + left), 0, model_->lineLength(line));
     return model_->lineStart(line) + column;
 }
 
@@ -174,8 +176,8 @@ QRect LogView::characterRect(std::int64_t position) const {
     const std::int64_t column = position - model_->lineStart(line);
     const double x = laid.xOfColumn(column);
     const double next = column < model_->lineLength(line) ? laid.xOfColumn(column + 1) : x;
-    return QRect(static_cast<int>(x - left), top, std::max(1, static_cast<int>(next - x)),
-                 lineHeight(line));
+    return QRect(static_cast<int>(x - left) + textMargin, top,
+                 std::max(1, static_cast<int>(next - x)), lineHeight(line));
 }
 
 double LogView::caretX() const {
@@ -212,8 +214,9 @@ void LogView::ensureCaretVisible() {
     }
     if (x < horizontal->value()) {
         horizontal->setValue(static_cast<int>(std::max(0.0, x - caretMargin)));
-    } else if (x > horizontal->value() + viewport()->width() - caretMargin) {
-        horizontal->setValue(static_cast<int>(std::ceil(x - viewport()->width() + caretMargin)));
+    } else if (x > horizontal->value() + viewport()->width() - caretMargin - textMargin) {
+        horizontal->setValue(
+            static_cast<int>(std::ceil(x - viewport()->width() + caretMargin + textMargin)));
     }
 }
 
@@ -243,19 +246,21 @@ void LogView::paintEvent(QPaintEvent* /*event*/) {
             selections.append(
                 {static_cast<int>(from - start), static_cast<int>(to - from), selected});
         }
-        const QPointF at(laid.x - left, top + laid.baseline - textLine.ascent());
+        const QPointF at(laid.x - left + textMargin, top + laid.baseline - textLine.ascent());
         laid.layout->draw(&painter, at, selections);
         const double right = laid.x + textLine.naturalTextWidth();
         // A selected line end shows as a narrow block after the line.
         const std::int64_t lineEnd = model_->lineStart(line) + model_->lineLength(line);
         if (line + 1 < model_->lineCount() && end == lineEnd && selection_.start() <= lineEnd &&
             selection_.end() > lineEnd) {
-            painter.fillRect(QRectF(right - left, top, layouts_->charWidth() / 2, lineHeightPx),
-                             colours.highlight());
+            painter.fillRect(
+                QRectF(right - left + textMargin, top, layouts_->charWidth() / 2, lineHeightPx),
+                colours.highlight());
         }
         if (hasFocus() && selection_.caret >= start && selection_.caret <= end &&
             model_->lineOf(selection_.caret) == line) {
-            const double x = laid.xOfColumn(selection_.caret - model_->lineStart(line)) - left;
+            const double x =
+                laid.xOfColumn(selection_.caret - model_->lineStart(line)) - left + textMargin;
             painter.fillRect(QRectF(x, top, 1, lineHeightPx), colours.text());
         }
         widest = std::max(widest, right);
