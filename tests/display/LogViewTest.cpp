@@ -114,6 +114,12 @@ TEST_F(LogViewTest, SelectsWithMouseAndKeysAndCopiesPlainText) {
              QTest::keyClick(&view, Qt::Key_End, Qt::ShiftModifier);
          },
          u"here"_s},
+        {"shift page down",
+         [&] {
+             QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, pointAt(1, 12));
+             QTest::keyClick(&view, Qt::Key_PageDown, Qt::ShiftModifier);
+         },
+         u"here\nthird\n"_s},
         {"double click",
          [&] { QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, pointAt(1, 9)); },
          u"line"_s},
@@ -172,6 +178,11 @@ TEST_F(LogViewTest, LongLinesScrollSidewaysAndManyLinesScrollDown) {
     view.setModel(modelOf(u"plain\nwarn\nerror\n"_s, {u"warn"_s, u"error"_s, u"error"_s}));
     EXPECT_GT(view.lineHeight(1), view.lineHeight(0));
     EXPECT_GT(view.lineHeight(2), view.lineHeight(1));
+
+    // A larger display font makes every line taller.
+    const int before = view.lineHeight(0);
+    view.setFont(QFont(u"DejaVu Sans Mono"_s, 20));
+    EXPECT_GT(view.lineHeight(0), before);
 
     // Ten megabytes of empty lines.
     view.setModel(modelOf(QString(10'000'000, u'\n')));
