@@ -17,10 +17,15 @@ public:
     /// Makes every LogView answer with this interface; call it as often as wanted.
     static void install();
 
+    /// The text interface besides the widget's own.
     void* interface_cast(QAccessible::InterfaceType type) override;
+    /// Read-only, several lines, selectable.
     QAccessible::State state() const override;
+    /// The value is the whole text.
     QString text(QAccessible::Text type) const override;
 
+    // The text interface, in display positions (one character per line end); attributes
+    // gives the run of one look around an offset.
     void selection(int selectionIndex, int* startOffset, int* endOffset) const override;
     int selectionCount() const override;
     void addSelection(int startOffset, int endOffset) override;
