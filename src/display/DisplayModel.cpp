@@ -185,7 +185,10 @@ void releaseOffThread(std::shared_ptr<const DisplayModel> model) {
     if (!model) {
         return;
     }
-    QThreadPool::globalInstance()->start([model = std::move(model)]() mutable { model.reset(); });
+    // After the program's end no pool is left: the model then goes here.
+    if (QThreadPool* pool = QThreadPool::globalInstance()) {
+        pool->start([model = std::move(model)]() mutable { model.reset(); });
+    }
 }
 
 } // namespace ombrel
