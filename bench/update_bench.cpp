@@ -101,6 +101,14 @@ void scrollAndPaint(LogView& view, const char* what) {
     std::printf("        %s: repaint after scrolling top %.2f ms, middle %.2f ms, page down %.2f "
                 "ms, end %.2f ms\n",
                 what, times[0], times[1], times[2], times[3]);
+    // For a look at the largest tail: OMBREL_SCREENSHOT_DIR=/some/dir update_bench
+    const QString folder = qEnvironmentVariable("OMBREL_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        view.grab().save(folder + QStringLiteral("/bench-end.png"));
+        down->setValue(0);
+        view.grab().save(folder + QStringLiteral("/bench-top.png"));
+        down->setValue(down->maximum());
+    }
 }
 
 // Counts what monitoring asks of the file system while the file stays as it is.
