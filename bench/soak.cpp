@@ -53,8 +53,12 @@ int main(int argc, char** argv) {
     LogView view;
     view.resize(900, 600);
     view.show();
+    int shown = 0;
     QObject::connect(&pipeline, &UpdatePipeline::updateReady, &view,
-                     [&view](const DisplayUpdate& update) { view.setModel(update.model); });
+                     [&view, &shown](const DisplayUpdate& update) {
+                         view.setModel(update.model);
+                         ++shown;
+                     });
     const UpdateRequest request{
         path, 10 * 1000 * 1000, {}, bench::sparseKeywords(), {true, false, false}};
 
@@ -68,7 +72,9 @@ int main(int argc, char** argv) {
         pipeline.request(request);
         if (++seconds % 60 == 0) {
             perMinute.push_back(residentMegabytes());
-            std::printf("minute %2zu: resident %.1f MB\n", perMinute.size(), perMinute.back());
+            std::printf("minute %2zu: resident %.1f MB, %d updates shown, %lld lines\n",
+                        perMinute.size(), perMinute.back(), shown,
+                        static_cast<long long>(view.model()->lineCount()));
             std::fflush(stdout);
             if (static_cast<int>(perMinute.size()) == minutes) {
                 QCoreApplication::quit();
