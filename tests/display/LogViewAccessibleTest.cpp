@@ -62,7 +62,7 @@ TEST(LogViewAccessible, ReadsTextCaretSelectionAndTheLookOfEachRun) {
         EXPECT_EQ(start, run.start) << run.offset;
         EXPECT_EQ(end, run.end) << run.offset;
     }
-    EXPECT_EQ(reader->attributes(shown.size(), &start, &end), QString());
+    EXPECT_EQ(reader->attributes(static_cast<int>(shown.size()), &start, &end), QString());
 
     // A selection made through the interface is the view's, and the other way round.
     reader->setSelection(0, 11, 16);
