@@ -3,6 +3,7 @@
 #include "about/AboutBox.h"
 #include "about/HelpCommands.h"
 #include "about/ManualLocation.h"
+#include "about/OpenAddress.h"
 #include "app/CommandId.h"
 #include "app/CompactPath.h"
 #include "app/ControlFactory.h"
@@ -13,6 +14,7 @@
 #include "app/ProgramLauncher.h"
 #include "app/StatusBar.h"
 #include "app/WindowPlacement.h"
+#include "display/AddressLinks.h"
 #include "display/LogView.h"
 #include "options/OptionsSheet.h"
 #include "tail/TailStatusLine.h"
@@ -102,6 +104,14 @@ void MainWindow::createControls() {
     countLabel_->setBuddy(countBox_);
     setCountLabel(countLabel_->text());
     display_->setAccessibleName(QStringLiteral("Display"));
+    // Addresses in the log open in the browser; only the address rule decides which may.
+    display_->setLinkFinder([](const DisplayModel& model, std::int64_t position) {
+        const std::optional<AddressRange> link = AddressLinks::at(model.text(), position);
+        return link ? std::optional<TextSelection>({link->start, link->end}) : std::nullopt;
+    });
+    connect(display_, &LogView::linkActivated, this, [this](std::int64_t start, std::int64_t end) {
+        openAddress(AddressLinks::addressOf(display_->text().sliced(start, end - start)));
+    });
 
     // Drops land on the window, whatever control is under them.
     for (QWidget* child : client_->findChildren<QWidget*>()) {

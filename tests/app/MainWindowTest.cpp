@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -505,3 +506,42 @@ TEST_F(MainWindowTest, ADroppedFileIsWatchedAtOnceAndBrowseOnlyNamesOne) {
     EXPECT_EQ(window->monitor().sourceText(), picked);
     EXPECT_EQ(window->monitor().filePath(), first); // still watching the dropped file
 }
+
+namespace {
+// Takes the addresses the program hands to the desktop, so no browser starts.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public Q_SLOTS:
+    void open(const QUrl& url) { urls.append(url); }
+};
+} // namespace
+
+TEST_F(MainWindowTest, AClickOnAWebAddressOpensItAndNothingElseOpens) {
+    UrlCatcher catcher;
+    const char* schemes[] = {"http", "https", "file", "javascript"};
+    for (const char* scheme : schemes) {
+        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &catcher, "open");
+    }
+    const QString path = writeFile(QStringLiteral("links.log"),
+                                   "see www.example.org now\nfile:///etc/passwd plain\n");
+    auto window = makeWindow();
+    typeStart(*window, path);
+    LogView* view = window->display();
+    const auto clickAt = [&](const QString& inside) {
+        view->scrollToEnd();
+        const QPoint at = view->characterRect(view->text().indexOf(inside)).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    };
+    clickAt(QStringLiteral("example"));
+    clickAt(QStringLiteral("etc"));
+    clickAt(QStringLiteral("plain"));
+    for (const char* scheme : schemes) {
+        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+    ASSERT_EQ(catcher.urls.size(), 1);
+    EXPECT_EQ(catcher.urls.first(), QUrl(QStringLiteral("http://www.example.org")));
+}
+
+#include "MainWindowTest.moc"

@@ -1,0 +1,56 @@
+#include "display/AddressLinks.h"
+
+namespace ombrel {
+
+namespace {
+bool endsWord(QChar c) {
+    return c.isSpace() || QStringView(u"\"'<>()[]{}`").contains(c);
+}
+
+bool isTrailingPunctuation(QChar c) {
+    return QStringView(u".,;:!?").contains(c);
+}
+
+// No address is longer; a long run without blanks is not scanned to its ends.
+constexpr qsizetype longestAddress = 4096;
+
+constexpr QStringView prefixes[] = {u"http://", u"https://", u"ftp://", u"mailto:", u"www."};
+} // namespace
+
+std::optional<AddressRange> AddressLinks::at(QStringView text, std::int64_t position) {
+    if (position < 0 || position >= text.size() || endsWord(text[position])) {
+        return std::nullopt;
+    }
+    qsizetype start = position;
+    while (start > 0 && !endsWord(text[start - 1])) {
+        if (position - --start > longestAddress) {
+            return std::nullopt;
+        }
+    }
+    qsizetype end = position + 1;
+    while (end < text.size() && !endsWord(text[end])) {
+        if (++end - start > longestAddress) {
+            return std::nullopt;
+        }
+    }
+    const QStringView word = text.sliced(start, end - start);
+    for (const QStringView prefix : prefixes) {
+        if (word.startsWith(prefix, Qt::CaseInsensitive) && word.size() > prefix.size()) {
+            while (end > start + prefix.size() && isTrailingPunctuation(text[end - 1])) {
+                --end;
+            }
+            if (end == start + prefix.size() || position >= end) {
+                return std::nullopt;
+            }
+            return AddressRange{start, end};
+        }
+    }
+    return std::nullopt;
+}
+
+QString AddressLinks::addressOf(const QString& linkText) {
+    return linkText.startsWith(u"www.", Qt::CaseInsensitive) ? QStringLiteral("http://") + linkText
+                                                             : linkText;
+}
+
+} // namespace ombrel

@@ -1,0 +1,28 @@
+#include "display/AddressLinks.h"
+
+#include <gtest/gtest.h>
+
+using namespace ombrel;
+
+TEST(AddressLinks, FindsTheAddressAroundAPositionWithoutItsPunctuation) {
+    const QString text =
+        QStringLiteral("see https://example.org/a?b=1. or <www.Example.org> FILE:///etc/passwd "
+                       "javascript:alert(1) mailto:ops@example.org\nplain words ftp://host/x");
+    const auto linkAt = [&](const char* inside) -> QString {
+        const auto range = AddressLinks::at(text, text.indexOf(QString::fromLatin1(inside)));
+        return range ? text.sliced(range->start, range->end - range->start) : QString();
+    };
+    EXPECT_EQ(linkAt("example.org/a"), QStringLiteral("https://example.org/a?b=1"));
+    EXPECT_EQ(linkAt("https"), QStringLiteral("https://example.org/a?b=1"));
+    EXPECT_EQ(linkAt("Example"), QStringLiteral("www.Example.org"));
+    EXPECT_EQ(linkAt("ops@"), QStringLiteral("mailto:ops@example.org"));
+    EXPECT_EQ(linkAt("host/x"), QStringLiteral("ftp://host/x")); // runs to the end of the text
+    for (const char* notALink : {"FILE:", "javascript", "plain", "see", ". or"}) {
+        EXPECT_EQ(linkAt(notALink), QString()) << notALink;
+    }
+    EXPECT_EQ(AddressLinks::at(text, -1), std::nullopt);
+    EXPECT_EQ(AddressLinks::at(text, text.size()), std::nullopt);
+    EXPECT_EQ(AddressLinks::addressOf(QStringLiteral("www.a.org")),
+              QStringLiteral("http://www.a.org"));
+    EXPECT_EQ(AddressLinks::addressOf(QStringLiteral("FTP://a")), QStringLiteral("FTP://a"));
+}
