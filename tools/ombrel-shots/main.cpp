@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -62,6 +63,34 @@ int main(int argc, char** argv) {
     ombrel::MainWindow window(std::move(setup));
     window.resize(560, 460);
     ok = save(window, out.filePath(QStringLiteral("main-window.png"))) && ok;
+
+    // The window watching a log, with its keywords marked: the README's picture.
+    const ombrel::SettingsStore marked =
+        ombrel::SettingsStore::atFile(home.filePath(QStringLiteral("marked.conf")));
+    marked.writeSetting(QStringLiteral("Highlight"), QStringLiteral("1"));
+    marked.writeSetting(QStringLiteral("Keywords"), QStringLiteral("ERROR;;warning;;disk"));
+    const QString log = home.filePath(QStringLiteral("app.log"));
+    QFile logFile(log);
+    if (logFile.open(QIODevice::WriteOnly)) {
+        logFile.write("2026-12-07 09:14:02 INFO  service started, listening on :8080\n"
+                      "2026-12-07 09:14:05 INFO  connected to db01\n"
+                      "2026-12-07 09:15:40 warning: slow query (1.8 s) on orders\n"
+                      "2026-12-07 09:16:11 INFO  request /api/orders 200 (12 ms)\n"
+                      "2026-12-07 09:17:23 ERROR disk /var full: cannot write cache\n"
+                      "2026-12-07 09:17:24 INFO  retrying in 5 s\n"
+                      "2026-12-07 09:17:29 INFO  cache written, see https://example.org/ops\n");
+        logFile.close();
+    }
+    ombrel::StartupOptions watching;
+    watching.sourceText = log;
+    watching.startRequested = true;
+    ombrel::MainWindowSetup watchingSetup{watching, marked, QString(), {}, {}};
+    watchingSetup.config.load(archive);
+    ombrel::MainWindow watcher(std::move(watchingSetup));
+    watcher.resize(620, 420);
+    watcher.show();
+    watcher.waitForDisplayIdle(5000);
+    ok = save(watcher, out.filePath(QStringLiteral("watching.png"))) && ok;
     ombrel::OptionsSheet options(
         ombrel::SettingsStore::atFile(home.filePath(QStringLiteral("o.conf"))), true);
     ok = save(options, out.filePath(QStringLiteral("options.png"))) && ok;
