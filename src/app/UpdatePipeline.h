@@ -28,6 +28,7 @@ struct UpdateRequest {
     KeywordFlags keywordFlags;   ///< marking and filtering
     QFont font;                  ///< the display's font, for building its next document
     bool retry = false; ///< a quiet second try of a read that failed: shown only if it succeeds
+    std::optional<QString> text; ///< a ready-made text (an event log's) to show instead of a read
 };
 
 /// A display document built off the window's thread; owned by whoever installs it. A document
@@ -45,6 +46,7 @@ struct DisplayUpdate {
     PassResult pass; ///< the text to show and its marks, until the document is built from them
     std::int64_t lines = 1;                     ///< lines of the text before filtering
     std::shared_ptr<PreparedDocument> prepared; ///< the text and marks as a finished document
+    bool fileRead = true; ///< false when the request brought its text: snapshot means nothing
 };
 
 /// Reads, decodes, marks, filters and builds the display's next document off the window's

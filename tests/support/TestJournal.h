@@ -41,12 +41,12 @@ public:
         QString problem;
         enum class Wait { UntilStopped, Ready, Fail } wait = Wait::UntilStopped;
         int waitError = 0;
-        std::atomic<int> reads{0};          ///< newest() calls
-        std::atomic<bool> destroyed{false}; ///< the worker let go of the source
+        std::atomic<int> reads{0}; ///< newest() calls
+        std::atomic<int> alive{0}; ///< sources made and not yet destroyed
     };
     /// script must outlive the source.
-    explicit FakeRecordSource(Script& script) : script_(script) {}
-    ~FakeRecordSource() override { script_.destroyed = true; }
+    explicit FakeRecordSource(Script& script) : script_(script) { ++script_.alive; }
+    ~FakeRecordSource() override { --script_.alive; }
 
     QString problem() const override { return script_.problem; }
     void takeInChanges() override {}
