@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 using namespace ombrel;
-using Script = test::FakeRecordSource::Script;
+using test::FakeLog;
 
 namespace {
 
@@ -59,24 +59,19 @@ TEST_F(MainWindowEventLogTest, TheBoxesSwitchTheCountLabelAndTheFileControls) {
                window->control(IdFileNameLabel)->isEnabled() &&
                window->control(IdBrowse)->isEnabled();
     };
-    struct Step {
-        int click;
-        bool application, system;
-        const char* label;
-    };
-    const Step steps[] = {{IdApplicationLog, true, false, "Entries to Display"},
-                          {IdSystemLog, false, true, "Entries to Display"},
-                          {IdSystemLog, false, false, "Bytes to Display"},
-                          {IdSystemLog, false, true, "Entries to Display"},
-                          {IdApplicationLog, true, false, "Entries to Display"},
-                          {IdApplicationLog, false, false, "Bytes to Display"}};
-    for (const Step& step : steps) {
-        box(*window, step.click)->click();
-        EXPECT_EQ(box(*window, IdApplicationLog)->isChecked(), step.application);
-        EXPECT_EQ(box(*window, IdSystemLog)->isChecked(), step.system);
-        EXPECT_EQ(label->text(), QString::fromLatin1(step.label));
+    // Box clicked, then whether Application and System are ticked.
+    const std::tuple<int, bool, bool> steps[] = {
+        {IdApplicationLog, true, false}, {IdSystemLog, false, true},
+        {IdSystemLog, false, false},     {IdSystemLog, false, true},
+        {IdApplicationLog, true, false}, {IdApplicationLog, false, false}};
+    for (const auto& [click, application, system] : steps) {
+        box(*window, click)->click();
+        EXPECT_EQ(box(*window, IdApplicationLog)->isChecked(), application);
+        EXPECT_EQ(box(*window, IdSystemLog)->isChecked(), system);
+        EXPECT_EQ(label->text(), application || system ? QStringLiteral("Entries to Display")
+                                                       : QStringLiteral("Bytes to Display"));
         EXPECT_EQ(window->control(IdCountBox)->accessibleName(), label->text());
-        EXPECT_EQ(fileControlsEnabled(), !step.application && !step.system);
+        EXPECT_EQ(fileControlsEnabled(), !application && !system);
     }
 }
 
@@ -110,15 +105,7 @@ TEST_F(MainWindowEventLogTest, SystemShowsTheNewestEntriesAndFollowsThemUntilASt
     ASSERT_TRUE(journal_.append({{{"MESSAGE", "five"}}}));
     EXPECT_FALSE(shows(*window, QStringLiteral("five\n\n"), 700));
 
-    // For a look at the window: OMBREL_SCREENSHOT_DIR=/some/dir main_window_tests
-    const QString folder = qEnvironmentVariable("OMBREL_SCREENSHOT_DIR");
-    if (!folder.isEmpty()) {
-        EXPECT_TRUE(window->grab().save(folder + QStringLiteral("/system-log.png")));
-    }
-}
-
-TEST_F(MainWindowEventLogTest, AnEmptyJournalFolderSaysWhyNothingShows) {
-    auto window = makeWindow();
+    // The folder holds no journal of the user's: the status bar says why nothing shows.
     startOn(*window, IdApplicationLog, QStringLiteral("10"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Ombrel - Application Log"));
     EXPECT_TRUE(QTest::qWaitFor(
@@ -127,13 +114,20 @@ TEST_F(MainWindowEventLogTest, AnEmptyJournalFolderSaysWhyNothingShows) {
                    QStringLiteral("No journal files in ") + journal_.directory();
         },
         5000));
+    EXPECT_TRUE(window->display()->toPlainText().isEmpty());
+
+    // For a look at the window: OMBREL_SCREENSHOT_DIR=/some/dir main_window_tests
+    const QString folder = qEnvironmentVariable("OMBREL_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        EXPECT_TRUE(window->grab().save(folder + QStringLiteral("/system-log.png")));
+    }
 }
 
 TEST_F(MainWindowEventLogTest, AFailedWaitShowsItsErrorAndCloseAndStartEndTheWorker) {
-    Script failing;
-    failing.wait = Script::Wait::Fail;
+    FakeLog failing;
+    failing.wait = FakeLog::Wait::Fail;
     failing.waitError = 5;
-    auto window = makeWindow(test::FakeRecordSource::maker(failing));
+    auto window = makeWindow(failing.maker());
     startOn(*window, IdSystemLog, QStringLiteral("10"));
     QMessageBox* message = nullptr;
     ASSERT_TRUE(QTest::qWaitFor(
@@ -148,8 +142,8 @@ TEST_F(MainWindowEventLogTest, AFailedWaitShowsItsErrorAndCloseAndStartEndTheWor
     message->close();
 
     // A worker waiting on its journal ends before a Start or the close goes on.
-    Script waiting;
-    auto watched = makeWindow(test::FakeRecordSource::maker(waiting));
+    FakeLog waiting;
+    auto watched = makeWindow(waiting.maker());
     startOn(*watched, IdSystemLog, QStringLiteral("10"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return waiting.reads == 1; }, 5000));
     watched->dispatchCommand(IdStart);

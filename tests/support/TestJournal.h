@@ -17,12 +17,10 @@ using JournalEntryFields = std::vector<std::pair<QByteArray, QByteArray>>;
 /// A folder of real journal files, written by systemd-journal-remote from export text.
 class TestJournal {
 public:
-    TestJournal();
     /// The folder.
     QString directory() const { return dir_.path(); }
-    /// Appends entries to the folder's file (created on first use); each gets a realtime
-    /// stamp (one second apart, from 2023-11-14 22:13:20 UTC) unless it brings its own.
-    /// False when the tool failed.
+    /// Appends entries to file in the folder; each gets a realtime stamp (one second apart from
+    /// 2023-11-14 22:13:20 UTC) unless it brings one. False when the tool failed.
     bool append(const std::vector<JournalEntryFields>& entries,
                 const QString& file = QStringLiteral("system.journal"));
 
@@ -31,33 +29,18 @@ private:
     std::int64_t nextSecond_ = 1700000000;
 };
 
-/// A scripted event log for the worker: fixed records, a wait that blocks until stopped,
-/// succeeds at once or fails, and counters the test reads from its own thread.
-class FakeRecordSource final : public RecordSource {
-public:
-    /// What the fake does and what it saw.
-    struct Script {
-        std::vector<EventRecord> records;
-        QString problem;
-        enum class Wait { UntilStopped, Ready, Fail } wait = Wait::UntilStopped;
-        int waitError = 0;
-        std::atomic<int> reads{0}; ///< newest() calls
-        std::atomic<int> alive{0}; ///< sources made and not yet destroyed
-    };
-    /// script must outlive the source.
-    explicit FakeRecordSource(Script& script) : script_(script) { ++script_.alive; }
-    ~FakeRecordSource() override { --script_.alive; }
-
-    QString problem() const override { return script_.problem; }
-    void takeInChanges() override {}
-    std::vector<EventRecord> newest(std::int64_t count, const StopSignal& stop) override;
-    WaitOutcome waitForChange(const StopSignal& stop) override;
-
-    /// A maker that hands out fakes playing script.
-    static RecordSourceMaker maker(Script& script);
-
-private:
-    Script& script_;
+/// A scripted event log: fixed records and a wait that blocks until stopped, is always ready or
+/// fails; counts its reads and its live sources, for any thread to look at.
+struct FakeLog {
+    enum class Wait { UntilStopped, Ready, Fail };
+    std::vector<EventRecord> records;
+    QString problem;
+    Wait wait = Wait::UntilStopped;
+    int waitError = 0;
+    std::atomic<int> reads{0};
+    std::atomic<int> alive{0};
+    /// Makes sources that play this log, which must outlive them.
+    RecordSourceMaker maker();
 };
 
 } // namespace ombrel::test
