@@ -14,12 +14,6 @@ void EventLogBoxes::clicked(const QCheckBox* box) {
     }
 }
 
-void EventLogBoxes::untick() {
-    controls_.application->setChecked(false);
-    controls_.system->setChecked(false);
-    switchTo(false);
-}
-
 void EventLogBoxes::switchTo(bool eventLog) {
     controls_.setCountLabel(eventLog ? QStringLiteral("Entries to Display")
                                      : QStringLiteral("Bytes to Display"));

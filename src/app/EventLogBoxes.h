@@ -27,8 +27,6 @@ public:
     /// After a click has toggled box: a ticked box unticks the other; with both unticked the
     /// file controls come back.
     void clicked(const QCheckBox* box);
-    /// Unticks both boxes and gives the file controls back, as unticking them does.
-    void untick();
 
 private:
     void switchTo(bool eventLog);

@@ -1,7 +1,6 @@
 // The main window's event-log side: the two boxes, the journal watch of an event-log Start and
 // what its worker reports.
 #include "app/CommandId.h"
-#include "app/LogView.h"
 #include "app/MainWindow.h"
 #include "app/StatusBar.h"
 
