@@ -153,7 +153,7 @@ void watchingWindow(const QString& dir) {
     StartupOptions startup;
     startup.journalDirectory = dir;
     MainWindow window(MainWindowSetup{
-        startup, SettingsStore::atFile(home.filePath(QStringLiteral("o.conf"))), {}, {}});
+        startup, SettingsStore::atFile(home.filePath(QStringLiteral("o.conf"))), {}, {}, {}});
     window.show();
     qobject_cast<QCheckBox*>(window.control(IdSystemLog))->click();
     qobject_cast<QLineEdit*>(window.control(IdCountBox))->setText(QStringLiteral("1000"));
