@@ -630,6 +630,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::watchDroppedFile(const QString& path) {
+    journal_->stop(); // no journal read runs beside the file's
     for (const int id : {IdApplicationLog, IdSystemLog}) {
         qobject_cast<QCheckBox*>(control(id))->setChecked(false);
     }

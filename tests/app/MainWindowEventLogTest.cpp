@@ -5,13 +5,16 @@
 #include "support/TempSettings.h"
 #include "support/TestJournal.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace ombrel;
@@ -141,7 +144,7 @@ TEST_F(MainWindowEventLogTest, AFailedWaitShowsItsErrorAndCloseAndStartEndTheWor
     EXPECT_TRUE(window->monitor().running()); // the state flags stay
     message->close();
 
-    // A worker waiting on its journal ends before a Start or the close goes on.
+    // A worker waiting on its journal ends before a Start, a drop or the close goes on.
     FakeLog waiting;
     auto watched = makeWindow(waiting.maker());
     startOn(*watched, IdSystemLog, QStringLiteral("10"));
@@ -149,6 +152,19 @@ TEST_F(MainWindowEventLogTest, AFailedWaitShowsItsErrorAndCloseAndStartEndTheWor
     watched->dispatchCommand(IdStart);
     ASSERT_TRUE(QTest::qWaitFor([&] { return waiting.reads == 2; }, 5000));
     EXPECT_EQ(waiting.alive, 1); // the second worker's source only
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(journal_.directory() + QStringLiteral("/dropped.log"))});
+    const QPoint at = watched->control(IdFileNameBox)->mapTo(watched.get(), QPoint(5, 5));
+    QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(watched->windowHandle(), &enter);
+    QDropEvent drop(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(watched->windowHandle(), &drop);
+    EXPECT_EQ(watched->monitor().filePath(), files.urls().front().toLocalFile());
+    EXPECT_EQ(waiting.alive, 0);
+
+    startOn(*watched, IdSystemLog, QStringLiteral("10"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return waiting.reads == 3; }, 5000));
     watched->close();
     EXPECT_EQ(waiting.alive, 0);
 }
