@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
                          ++shown;
                      });
     const UpdateRequest request{
-        path, 10 * 1000 * 1000, {}, bench::sparseKeywords(), {true, false, false}};
+        path, 10 * 1000 * 1000, {}, bench::sparseKeywords(), {true, false, false}, false, {}};
 
     int seconds = 0;
     std::vector<double> perMinute;

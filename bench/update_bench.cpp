@@ -182,7 +182,8 @@ void awkwardTexts(const QTemporaryDir& dir, const LocalFileSystem& fs) {
         LogView view;
         view.resize(900, 600);
         view.show();
-        const UpdateRequest request{file, c.bytes.size(), {}, c.keywords, {true, false, false}};
+        const UpdateRequest request{
+            file, c.bytes.size(), {}, c.keywords, {true, false, false}, false, {}};
         const UpdateTimes times = update(view, fs, request);
         view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum() / 2);
         QElapsedTimer clock;
@@ -225,7 +226,7 @@ int main(int argc, char** argv) {
             view.repaint(); // the window's first paint is not part of an update
             QCoreApplication::processEvents();
             const UpdateRequest request{
-                file, bytes, {}, keywords, {!keywords.isEmpty(), false, false}};
+                file, bytes, {}, keywords, {!keywords.isEmpty(), false, false}, false, {}};
             const bool once = megabytes >= 100 || (megabytes == 10 && keywords.isEmpty());
             const UpdateTimes first =
                 once ? update(view, fs, request) : medianUpdate(view, fs, request, 5);

@@ -77,6 +77,14 @@ def main():
     write("fuzz_config", "cdata.xml", b"<?xml version='1.0' encoding='ISO-8859-1'?>\n"
                                       b"<!DOCTYPE a [<!ENTITY e 'v'>]><a><Credits><![CDATA[\xe9]]>&amp;&#65;</Credits></a>")
 
+    stamp = struct.pack("<QQ", 0x1f, 1700000000123456)
+    write("fuzz_journal_entry", "error.bin", stamp + b"\x1e".join([
+        b"PRIORITY=3", b"_PID=42", b"SYSLOG_IDENTIFIER=sshd", b"_COMM=sshd", b"_SYSTEMD_UNIT=ssh.service",
+        b"MESSAGE=first line\nsecond \xff line\n"]))
+    write("fuzz_journal_entry", "audit.bin", stamp + b"\x1e".join([
+        b"_TRANSPORT=audit", b"MESSAGE=op=login res=failed\x00tail", b"_COMM=", b"_COMM=login"]))
+    write("fuzz_journal_entry", "no-message.bin", stamp + b"PRIORITY=x\x1e=odd\x1es=1;i=ff;b=2")
+
     write("fuzz_codec_zlib", "text", store(text, 1))
     write("fuzz_codec_zlib", "no-check-value", store(text, 1)[:-4])
     write("fuzz_codec_zlib", "empty", store(b"", 1))

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 
+#include <QDir>
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -52,6 +53,8 @@ std::optional<std::pair<CommandOption, QStringView>> matchOption(QStringView arg
     return std::nullopt;
 }
 
+constexpr QStringView journalDirectoryOption = u"--journal-directory=";
+
 bool isOneOf(QStringView argument, std::initializer_list<QStringView> forms) {
     return std::any_of(forms.begin(), forms.end(), [argument](QStringView form) {
         return argument.compare(form, Qt::CaseInsensitive) == 0;
@@ -65,6 +68,7 @@ ArgumentsResult parseArguments(const QStringList& args, QSize primaryScreen,
     // The text after each option's name, from its first occurrence only.
     std::array<std::optional<QStringView>, commandOptions.size()> firstTails;
     QStringList nameParts;
+    std::optional<QString> journalDirectory;
     bool optionsEnded = false;
     for (const QString& argument : args) {
         if (optionsEnded) {
@@ -83,6 +87,12 @@ ArgumentsResult parseArguments(const QStringList& args, QSize primaryScreen,
         }
         if (isOneOf(argument, {u"--no-splash"})) {
             options.showSplash = false;
+            continue;
+        }
+        if (argument.startsWith(journalDirectoryOption, Qt::CaseInsensitive)) {
+            if (!journalDirectory) {
+                journalDirectory = argument.sliced(journalDirectoryOption.size());
+            }
             continue;
         }
         if (const auto match = matchOption(argument)) {
@@ -118,6 +128,17 @@ ArgumentsResult parseArguments(const QStringList& args, QSize primaryScreen,
         }
     }
 
+    if (journalDirectory) {
+        if (journalDirectory->isEmpty()) {
+            return {ArgumentsAction::Fail,
+                    QStringLiteral("ombrel: --journal-directory= needs a folder\n"
+                                   "Try \"ombrel --help\".\n")};
+        }
+        // Absolute, so the journal library reads the same folder whatever happens later.
+        options.journalDirectory =
+            QDir::cleanPath(QDir::current().absoluteFilePath(*journalDirectory));
+    }
+
     nameParts.removeAll(QString()); // an empty argument adds no blank
     const QString name = nameParts.join(u' ');
     if (!name.trimmed().isEmpty()) {
@@ -131,7 +152,8 @@ QString usageText() {
     return QStringLiteral(
         "Usage: ombrel [options] [--] [file]\n"
         "\n"
-        "Shows the end of a growing text file and refreshes it when the file changes.\n"
+        "Shows the end of a growing text file and refreshes it when the file changes, or\n"
+        "the newest entries of the systemd journal (\"System\" or \"Application\" ticked).\n"
         "A file name given here is watched at once; several arguments are joined by one blank.\n"
         "\n"
         "Options may be written with \"-\" or \"/\" and in any case; only the first of each "
@@ -144,6 +166,10 @@ QString usageText() {
         "  -pp<x>,<y>,<w>,<h>     window place and size in percent of the screen\n"
         "  -pc<x>,<y>,<w>,<h>     window place and size in pixels (wins over -pp)\n"
         "  -font:<face>           font face of the display, e.g. -font:\"DejaVu Sans Mono\"\n"
+        "  --journal-directory=<folder>\n"
+        "                         with \"System\" or \"Application\" ticked, read the journal\n"
+        "                         files in the folder (system*.journal, user-UID*.journal)\n"
+        "                         instead of this machine's journal\n"
         "  --                     end of the options: the rest names the file, even when it\n"
         "                         begins with \"-\"\n"
         "  --no-splash            start without the splash picture (scripts, autostart)\n"

@@ -255,6 +255,7 @@ void MainWindow::initialise() {
     checkTimer_.setInterval(1000);
     connect(&checkTimer_, &QTimer::timeout, this, &MainWindow::onCheckTimer);
     connect(&pipeline_, &UpdatePipeline::updateReady, this, &MainWindow::showUpdate);
+    setUpEventLog();
 
     if (start.placementGiven) {
         QList<QRect> areas;
@@ -328,8 +329,13 @@ void MainWindow::startMonitoring() {
     } else if (applicationLog->isChecked()) {
         request.eventLog = EventLogChoice::Application;
     }
+    // The journal watch of an earlier Start ends first: no journal read runs beside what follows.
+    const bool endedJournalWatch = journal_->stop();
     const StartOutcome outcome = monitor_.start(request);
     if (outcome == StartOutcome::BlankName || outcome == StartOutcome::MissingFile) {
+        if (endedJournalWatch) {
+            pauseMonitoring(); // the journal is no longer watched, and nothing else is
+        }
         return; // still watching what was watched, so what is being read still shows
     }
     pipeline_.cancel(); // nothing read for an earlier source may show from now on
@@ -346,6 +352,8 @@ void MainWindow::startMonitoring() {
         showWatchingInTray(monitor_.eventLog() == EventLogChoice::System
                                ? QStringLiteral("System Log")
                                : QStringLiteral("Application Log"));
+        statusBar_->setPaneIcon(StatusBar::statePane, icons_.application);
+        startJournalWatch();
         return;
     case StartOutcome::WatchingFile:
         break;
@@ -413,7 +421,7 @@ void MainWindow::announceChange() {
     }
 }
 
-void MainWindow::requestDisplayUpdate(bool retry) {
+void MainWindow::requestDisplayUpdate(bool retry, std::optional<QString> text) {
     UpdateRequest request;
     request.retry = retry;
     request.path = monitor_.filePath();
@@ -421,6 +429,7 @@ void MainWindow::requestDisplayUpdate(bool retry) {
     request.readOptions.head = monitor_.headMode();
     request.keywords = keywords_.snapshot();
     request.keywordFlags = flags_.keywords;
+    request.text = std::move(text);
     pipeline_.request(std::move(request));
 }
 
@@ -432,16 +441,19 @@ void MainWindow::showUpdate(const DisplayUpdate& update) {
         return; // asked for a source that is no longer watched
     }
     display_->setModel(update.model);
-    monitor_.recordRead(update.snapshot, pipeline_.busy());
-    statusBar_->setPaneText(StatusBar::messagePane,
-                            tailStatusLine(monitor_.lastStat(), update.lines));
-    if (update.retry) {
-        // The file could be read again: that is news.
-        announceChange();
-        monitor_.noteChangeAnnounced();
-    }
-    if (isActiveWindow()) {
-        display_->setFocus(); // never pull the focus out of another window or dialog
+    // An event log's text has no file status, no status line and never moves the focus.
+    if (update.fileRead) {
+        monitor_.recordRead(update.snapshot, pipeline_.busy());
+        statusBar_->setPaneText(StatusBar::messagePane,
+                                tailStatusLine(monitor_.lastStat(), update.lines));
+        if (update.retry) {
+            // The file could be read again: that is news.
+            announceChange();
+            monitor_.noteChangeAnnounced();
+        }
+        if (isActiveWindow()) {
+            display_->setFocus(); // never pull the focus out of another window or dialog
+        }
     }
     Q_EMIT displayUpdated();
 }
@@ -487,6 +499,10 @@ void MainWindow::dispatchCommand(int id) {
         break;
     case IdHideControls:
         toggleControls();
+        break;
+    case IdApplicationLog:
+    case IdSystemLog:
+        eventLogBoxes_->clicked(qobject_cast<QCheckBox*>(control(id)));
         break;
     case IdHead:
         monitor_.setHeadMode(headBox_->isChecked());
@@ -596,6 +612,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     tray_->setWanted(false);
     checkTimer_.stop();
     pipeline_.cancel();
+    journal_->stop();
     channel_.reset(); // stop being found by copies started from now on
     exitCode_ = pendingExitCode_;
     event->accept();
@@ -621,6 +638,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::watchDroppedFile(const QString& path) {
+    journal_->stop(); // no journal read runs beside the file's
     for (const int id : {IdApplicationLog, IdSystemLog}) {
         qobject_cast<QCheckBox*>(control(id))->setChecked(false);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/EventLogBoxes.h"
 #include "app/Icons.h"
 #include "app/ModalDialogs.h"
 #include "app/RecentFiles.h"
@@ -9,6 +10,7 @@
 #include "app/UpdatePipeline.h"
 #include "archive/ConfigDocument.h"
 #include "display/KeywordList.h"
+#include "eventlog/JournalWatch.h"
 #include "options/WindowFont.h"
 #include "settings/SettingsStore.h"
 #include "tail/MonitorControl.h"
@@ -42,6 +44,8 @@ struct MainWindowSetup {
     QString instanceFolder; ///< where running copies find each other (empty: none)
     ConfigDocument config;  ///< the configuration document (interval presets, links)
     std::shared_ptr<const MonitorFileSystem> fileSystem; ///< what is watched (null: the disk)
+    /// Opens the journals an event-log Start watches (tests); empty: the systemd journal.
+    RecordSourceMaker journalSources = {};
 };
 
 /// The program's one top-level window: the controls, menus, status bar, command table and close.
@@ -104,12 +108,17 @@ private:
     void browseForFile();
     void launchEditor();
     void onCheckTimer();
-    void requestDisplayUpdate(bool retry = false);
+    void requestDisplayUpdate(bool retry = false, std::optional<QString> text = std::nullopt);
     void showUpdate(const DisplayUpdate& update);
     void announceChange();
     void openOptions();
     void applyOptions(const OptionsResult& result);
     void chooseWindowFont();
+    // The event-log side, in MainWindowEventLog.cpp.
+    void setUpEventLog();
+    void startJournalWatch();
+    void showJournalText(const QString& text);
+    void showWaitError(int error);
 
     MainWindowSetup setup_;
     SettingsFlags flags_;
@@ -133,6 +142,8 @@ private:
     std::shared_ptr<const MonitorFileSystem> fileSystem_;
     MonitorControl monitor_;
     UpdatePipeline pipeline_;
+    std::unique_ptr<EventLogBoxes> eventLogBoxes_;
+    std::unique_ptr<JournalWatch> journal_;
     KeywordList keywords_;
     RecentFiles recentFiles_;
     QTimer checkTimer_;

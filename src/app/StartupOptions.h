@@ -19,6 +19,7 @@ struct StartupOptions {
     QRect startRect;                ///< left, top, width, height in pixels
     QString faceName;               ///< display font face ("/font:")
     bool showSplash = true;         ///< show the splash at start ("--no-splash" clears it)
+    QString journalDirectory;       ///< journal files to read instead of the machine's journal
 };
 
 } // namespace ombrel

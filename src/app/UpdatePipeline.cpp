@@ -45,9 +45,15 @@ std::optional<DisplayUpdate> UpdatePipeline::compute(const MonitorFileSystem& fi
     update.generation = generation;
     update.retry = request.retry;
     try {
-        update.snapshot = fileSystem.read(request.path, request.byteCount, request.readOptions);
-        QString text = TailTextDecoder::displayText(update.snapshot);
-        update.snapshot.bytes = QByteArray(); // the text is all that is kept
+        QString text;
+        if (request.text) {
+            text = *request.text;
+            update.fileRead = false;
+        } else {
+            update.snapshot = fileSystem.read(request.path, request.byteCount, request.readOptions);
+            text = TailTextDecoder::displayText(update.snapshot);
+            update.snapshot.bytes = QByteArray(); // the text is all that is kept
+        }
         if (isStale && isStale()) {
             return std::nullopt;
         }

@@ -25,6 +25,7 @@ struct UpdateRequest {
     QStringList keywords;        ///< a copy of the keyword list
     KeywordFlags keywordFlags;   ///< marking and filtering
     bool retry = false; ///< a quiet second try of a read that failed: shown only if it succeeds
+    std::optional<QString> text; ///< a ready-made text (an event log's) to show instead of a read
 };
 
 /// A finished update, ready to be put on the display in one batch.
@@ -34,6 +35,7 @@ struct DisplayUpdate {
     TailSnapshot snapshot;                     ///< the read's status (its bytes are not kept)
     std::int64_t lines = 1;                    ///< lines of the text before filtering
     std::shared_ptr<const DisplayModel> model; ///< what the display shows; never null
+    bool fileRead = true; ///< false when the request brought its text: snapshot means nothing
 };
 
 /// Reads, decodes, marks, filters and builds the display's next model off the window's

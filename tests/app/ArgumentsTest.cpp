@@ -2,6 +2,7 @@
 
 #include "StartupSummary.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 using ombrel::ArgumentsAction;
@@ -60,6 +61,9 @@ TEST(Arguments, WholeOptionFormsInAnyCaseTheRestIsTheName) {
         {{"-pc0,0", "-pp10,10,50,50"}, "rect=102,76,512,384"},
         {{"-font:DejaVu Sans Mono"}, "font=DejaVu Sans Mono"},
         {{"-font:courier", "new"}, "font=courier start name=new"},
+        {{"--journal-directory=/srv/j//", "--JOURNAL-DIRECTORY=/x", "a"},
+         "journal=/srv/j start name=a"},
+        {{"--", "--journal-directory=/srv/j"}, "start name=--journal-directory=/srv/j"},
     };
     for (const auto& [args, expected] : cases) {
         EXPECT_EQ(parsed(args), expected) << args.front();
@@ -86,9 +90,13 @@ TEST(Arguments, HelpVersionAndUnknownDashArguments) {
                              "--version", "--no-splash", "-- "}) {
         EXPECT_TRUE(usage.contains(QString::fromLatin1(form))) << form;
     }
+    EXPECT_TRUE(usage.contains(u"--journal-directory=<folder>"));
+    EXPECT_EQ(parsed({"--journal-directory=relative"}),
+              "journal=" + QDir::current().filePath(QStringLiteral("relative")).toStdString());
     EXPECT_TRUE(ombrel::versionText().startsWith(QStringLiteral("Ombrel 2.")));
 
-    for (const char* unknown : {"-x", "-sfoo", "-help", "--verbose", "-kk", "-pp1,2,x"}) {
+    for (const char* unknown : {"-x", "-sfoo", "-help", "--verbose", "-kk", "-pp1,2,x",
+                                "--journal-directory", "--journal-directory="}) {
         const std::string failure = parsed({unknown, "a.log"});
         EXPECT_EQ(failure.rfind("fail: ", 0), 0u) << unknown;
         EXPECT_NE(failure.find(unknown), std::string::npos) << failure;

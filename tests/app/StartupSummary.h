@@ -35,6 +35,9 @@ inline std::string summary(const StartupOptions& o) {
     if (!o.faceName.isEmpty()) {
         parts << QStringLiteral("font=") + o.faceName;
     }
+    if (!o.journalDirectory.isEmpty()) {
+        parts << QStringLiteral("journal=") + o.journalDirectory;
+    }
     if (o.startRequested) {
         parts << QStringLiteral("start");
     }

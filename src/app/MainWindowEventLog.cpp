@@ -1,0 +1,52 @@
+// The main window's event-log side: the two boxes, the journal watch of an event-log Start and
+// what its worker reports.
+#include "app/CommandId.h"
+#include "app/MainWindow.h"
+#include "app/StatusBar.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QMessageBox>
+
+namespace ombrel {
+
+void MainWindow::setUpEventLog() {
+    eventLogBoxes_ = std::make_unique<EventLogBoxes>(
+        EventLogBoxes::Controls{qobject_cast<QCheckBox*>(control(IdApplicationLog)),
+                                qobject_cast<QCheckBox*>(control(IdSystemLog)),
+                                {fileNameBox_, control(IdFileNameLabel), control(IdBrowse)},
+                                [this](const QString& text) { setCountLabel(text); }});
+    journal_ = std::make_unique<JournalWatch>(setup_.journalSources);
+    connect(journal_.get(), &JournalWatch::textReady, this, &MainWindow::showJournalText);
+    connect(journal_.get(), &JournalWatch::waitFailed, this, &MainWindow::showWaitError);
+    connect(journal_.get(), &JournalWatch::problemFound, this, [this](const QString& problem) {
+        // Otherwise an empty display cannot be told from a journal the user may not read.
+        statusBar_->setPaneText(StatusBar::messagePane, problem);
+    });
+}
+
+void MainWindow::startJournalWatch() {
+    JournalWatchOptions options;
+    options.source.kind = monitor_.eventLog() == EventLogChoice::System ? JournalKind::System
+                                                                        : JournalKind::CurrentUser;
+    options.source.directory = setup_.startup.journalDirectory;
+    options.count = monitor_.byteCount();
+    journal_->start(options);
+}
+
+void MainWindow::showJournalText(const QString& text) {
+    // Every report is a change of the log, also while paused.
+    requestDisplayUpdate(false, text);
+    monitor_.noteChangeAnnounced();
+    announceChange();
+}
+
+void MainWindow::showWaitError(int error) {
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QString(),
+                                QStringLiteral("Wait error: %1").arg(error), QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("waitErrorBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open(); // window-modal, without a nested event loop
+}
+
+} // namespace ombrel

@@ -1,0 +1,169 @@
+#include "app/CommandId.h"
+#include "app/MainWindow.h"
+#include "app/StatusBar.h"
+#include "display/LogView.h"
+#include "support/TempSettings.h"
+#include "support/TestJournal.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using namespace ombrel;
+using test::FakeLog;
+
+namespace {
+
+class MainWindowEventLogTest : public testing::Test {
+protected:
+    std::unique_ptr<MainWindow> makeWindow(RecordSourceMaker sources = {}) {
+        StartupOptions startup;
+        startup.journalDirectory = journal_.directory();
+        auto window = std::make_unique<MainWindow>(MainWindowSetup{
+            startup, settings_.store(), QString(), {}, nullptr, std::move(sources)});
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        return window;
+    }
+    static QCheckBox* box(MainWindow& window, int id) {
+        return qobject_cast<QCheckBox*>(window.control(id));
+    }
+    static void startOn(MainWindow& window, int logBox, const QString& count) {
+        if (!box(window, logBox)->isChecked()) {
+            box(window, logBox)->click();
+        }
+        qobject_cast<QLineEdit*>(window.control(IdCountBox))->setText(count);
+        window.dispatchCommand(IdStart);
+    }
+    static bool shows(MainWindow& window, const QString& end, int timeoutMs = 5000) {
+        return QTest::qWaitFor([&] { return window.display()->text().endsWith(end); }, timeoutMs);
+    }
+
+    test::TempSettings settings_;
+    test::TestJournal journal_;
+};
+
+} // namespace
+
+TEST_F(MainWindowEventLogTest, TheBoxesSwitchTheCountLabelAndTheFileControls) {
+    auto window = makeWindow();
+    const auto* label = qobject_cast<QLabel*>(window->control(IdCountLabel));
+    const auto fileControlsEnabled = [&] {
+        return window->control(IdFileNameBox)->isEnabled() &&
+               window->control(IdFileNameLabel)->isEnabled() &&
+               window->control(IdBrowse)->isEnabled();
+    };
+    // Box clicked, then whether Application and System are ticked.
+    const std::tuple<int, bool, bool> steps[] = {
+        {IdApplicationLog, true, false}, {IdSystemLog, false, true},
+        {IdSystemLog, false, false},     {IdSystemLog, false, true},
+        {IdApplicationLog, true, false}, {IdApplicationLog, false, false}};
+    for (const auto& [click, application, system] : steps) {
+        box(*window, click)->click();
+        EXPECT_EQ(box(*window, IdApplicationLog)->isChecked(), application);
+        EXPECT_EQ(box(*window, IdSystemLog)->isChecked(), system);
+        EXPECT_EQ(label->text(), application || system ? QStringLiteral("Entries to Display")
+                                                       : QStringLiteral("Bytes to Display"));
+        EXPECT_EQ(window->control(IdCountBox)->accessibleName(), label->text());
+        EXPECT_EQ(fileControlsEnabled(), !application && !system);
+    }
+}
+
+TEST_F(MainWindowEventLogTest, SystemShowsTheNewestEntriesAndFollowsThemUntilAStartElsewhere) {
+    ASSERT_TRUE(
+        journal_.append({{{"MESSAGE", "one"}}, {{"MESSAGE", "two"}}, {{"MESSAGE", "three"}}}));
+    auto window = makeWindow();
+    startOn(*window, IdSystemLog, QStringLiteral("2"));
+    ASSERT_TRUE(shows(*window, QStringLiteral("three\n\n")));
+    const QString text = window->display()->text();
+    EXPECT_TRUE(text.startsWith(u"02\tEvent ID: 0\tTime: ")) << text.toStdString();
+    EXPECT_FALSE(text.contains(u"one"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ombrel - System Log"));
+    EXPECT_EQ(window->panes()->paneText(StatusBar::messagePane), QStringLiteral("Ready"));
+    const auto* exitButton = qobject_cast<QPushButton*>(window->control(IdExitPause));
+    EXPECT_EQ(exitButton->text(), QStringLiteral("Pause"));
+
+    // Paused, the watch goes on.
+    window->dispatchCommand(IdExitPause);
+    ASSERT_TRUE(journal_.append({{{"MESSAGE", "four"}}}));
+    EXPECT_TRUE(shows(*window, QStringLiteral("four\n\n")));
+
+    // A Start on a missing file ends the watch and leaves the window paused.
+    window->dispatchCommand(IdTrayStartPause);
+    box(*window, IdSystemLog)->click();
+    qobject_cast<QComboBox*>(window->control(IdFileNameBox))
+        ->setEditText(journal_.directory() + QStringLiteral("/missing.log"));
+    window->dispatchCommand(IdStart);
+    EXPECT_FALSE(window->monitor().running());
+    EXPECT_EQ(exitButton->text(), QStringLiteral("Exit"));
+    ASSERT_TRUE(journal_.append({{{"MESSAGE", "five"}}}));
+    EXPECT_FALSE(shows(*window, QStringLiteral("five\n\n"), 700));
+
+    // The folder holds no journal of the user's: the status bar says why nothing shows.
+    startOn(*window, IdApplicationLog, QStringLiteral("10"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Ombrel - Application Log"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return window->panes()->paneText(StatusBar::messagePane) ==
+                       QStringLiteral("No journal files in ") + journal_.directory() &&
+                   window->display()->text().isEmpty();
+        },
+        5000));
+
+    // For a look at the window: OMBREL_SCREENSHOT_DIR=/some/dir main_window_tests
+    const QString folder = qEnvironmentVariable("OMBREL_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        EXPECT_TRUE(window->grab().save(folder + QStringLiteral("/system-log.png")));
+    }
+}
+
+TEST_F(MainWindowEventLogTest, AFailedWaitShowsItsErrorAndCloseAndStartEndTheWorker) {
+    FakeLog failing;
+    failing.wait = FakeLog::Wait::Fail;
+    failing.waitError = 5;
+    auto window = makeWindow(failing.maker());
+    startOn(*window, IdSystemLog, QStringLiteral("10"));
+    QMessageBox* message = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return (message = window->findChild<QMessageBox*>(QStringLiteral("waitErrorBox"))) !=
+                   nullptr;
+        },
+        5000));
+    EXPECT_EQ(message->text(), QStringLiteral("Wait error: 5"));
+    EXPECT_TRUE(message->windowTitle().isEmpty());
+    EXPECT_TRUE(window->monitor().running()); // the state flags stay
+    message->close();
+
+    // A worker waiting on its journal ends before a Start, a drop or the close goes on.
+    FakeLog waiting;
+    auto watched = makeWindow(waiting.maker());
+    startOn(*watched, IdSystemLog, QStringLiteral("10"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return waiting.reads == 1; }, 5000));
+    watched->dispatchCommand(IdStart);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return waiting.reads == 2; }, 5000));
+    EXPECT_EQ(waiting.alive, 1); // the second worker's source only
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(journal_.directory() + QStringLiteral("/dropped.log"))});
+    const QPoint at = watched->control(IdFileNameBox)->mapTo(watched.get(), QPoint(5, 5));
+    QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(watched->windowHandle(), &enter);
+    QDropEvent drop(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(watched->windowHandle(), &drop);
+    EXPECT_EQ(watched->monitor().filePath(), files.urls().front().toLocalFile());
+    EXPECT_EQ(waiting.alive, 0);
+
+    startOn(*watched, IdSystemLog, QStringLiteral("10"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return waiting.reads == 3; }, 5000));
+    watched->close();
+    EXPECT_EQ(waiting.alive, 0);
+}

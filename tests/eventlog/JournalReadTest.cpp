@@ -1,0 +1,149 @@
+#include "eventlog/EventBlock.h"
+#include "eventlog/JournalEntry.h"
+#include "eventlog/JournalFiles.h"
+#include "eventlog/SdJournalSource.h"
+#include "support/TestJournal.h"
+
+#include <QDir>
+#include <ctime>
+#include <gtest/gtest.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace ombrel;
+using ombrel::test::TestJournal;
+
+namespace {
+
+class JournalReadTest : public testing::Test {
+protected:
+    void SetUp() override {
+        qputenv("TZ", "UTC0"); // the blocks show local time
+        tzset();
+    }
+    static std::vector<test::JournalEntryFields> messages(int from, int to) {
+        std::vector<test::JournalEntryFields> entries;
+        for (int i = from; i <= to; ++i) {
+            entries.push_back({{"MESSAGE", "m" + QByteArray::number(i)}});
+        }
+        return entries;
+    }
+    std::vector<EventRecord> newest(std::int64_t count,
+                                    JournalKind kind = JournalKind::System) const {
+        SdJournalSource source({kind, journal_.directory()});
+        return source.newest(count, stop_);
+    }
+    static QString numbersAndStrings(const std::vector<EventRecord>& records) {
+        QStringList parts;
+        for (const EventRecord& record : records) {
+            parts << QString::number(record.number) + u':' + record.strings.join(u'|');
+        }
+        return parts.join(u' ');
+    }
+
+    TestJournal journal_;
+    StopSignal stop_;
+};
+
+} // namespace
+
+TEST_F(JournalReadTest, EachKindOfEntryGivesItsBlock) {
+    ASSERT_TRUE(journal_.append({
+        {{"PRIORITY", "3"},
+         {"_PID", "42"},
+         {"SYSLOG_IDENTIFIER", "sshd"},
+         {"_COMM", "x"},
+         {"MESSAGE", "hello"}},
+        {{"PRIORITY", "4"}, {"_COMM", "cron"}, {"MESSAGE", "line one\nline two\n"}},
+        {{"PRIORITY", "6"}, {"_SYSTEMD_UNIT", "x.service"}}, // no MESSAGE: no closing line
+        {{"MESSAGE", ""}},
+        {{"_TRANSPORT", "audit"}, {"MESSAGE", "op=login res=success"}},
+        {{"_TRANSPORT", "audit"}, {"PRIORITY", "3"}, {"MESSAGE", "op=login res=failed"}},
+        {{"PRIORITY", "0"}, {"SYSLOG_IDENTIFIER", ""}, {"_COMM", "kernel"}, {"MESSAGE", "a\tb"}},
+        {{"PRIORITY", "7"}, {"_PID", "4194304"}, {"MESSAGE", "bad \xff byte"}},
+    }));
+    const QString expected = QStringLiteral(
+        "01\tEvent ID: 42\tTime: Tue Nov 14 22:13:20 2023\nEventType: Error\tSource: sshd \n"
+        "hello\n\n"
+        "02\tEvent ID: 0\tTime: Tue Nov 14 22:13:21 2023\nEventType: Warning\tSource: cron \n"
+        "line one\nline two\n\n"
+        "03\tEvent ID: 0\tTime: Tue Nov 14 22:13:22 2023\n"
+        "EventType: Information\tSource: x.service \n"
+        "04\tEvent ID: 0\tTime: Tue Nov 14 22:13:23 2023\nEventType: Information\tSource:  \n\n\n"
+        "05\tEvent ID: 0\tTime: Tue Nov 14 22:13:24 2023\nEventType: Audit Success\tSource:  \n"
+        "op=login res=success\n\n"
+        "06\tEvent ID: 0\tTime: Tue Nov 14 22:13:25 2023\nEventType: Audit Failure\tSource:  \n"
+        "op=login res=failed\n\n"
+        "07\tEvent ID: 0\tTime: Tue Nov 14 22:13:26 2023\nEventType: Error\tSource: kernel \n"
+        "a\tb\n\n"
+        "08\tEvent ID: 4194304\tTime: Tue Nov 14 22:13:27 2023\n"
+        "EventType: Information\tSource:  \nbad \uFFFD byte\n\n");
+    EXPECT_EQ(eventBlocks(newest(100)), expected);
+}
+
+TEST_F(JournalReadTest, ShowsTheNewestEntriesOldestFirstNumberedByTheirPlace) {
+    ASSERT_TRUE(journal_.append(messages(1, 5)));
+    const std::pair<std::int64_t, const char*> cases[] = {{3, "3:m3 4:m4 5:m5"},
+                                                          {5, "1:m1 2:m2 3:m3 4:m4 5:m5"},
+                                                          {10, "1:m1 2:m2 3:m3 4:m4 5:m5"},
+                                                          {0, ""},
+                                                          {-1, ""}};
+    for (const auto& [count, shown] : cases) {
+        EXPECT_EQ(numbersAndStrings(newest(count)), QString::fromLatin1(shown)) << count;
+    }
+    // The same numbers after more entries, whatever an earlier read showed.
+    ASSERT_TRUE(journal_.append(messages(6, 7)));
+    EXPECT_EQ(numbersAndStrings(newest(3)), QStringLiteral("5:m5 6:m6 7:m7"));
+}
+
+TEST_F(JournalReadTest, AnAppendedEntryWakesTheWaitAndShowsOnTheNextRead) {
+    ASSERT_TRUE(journal_.append(messages(1, 2)));
+    SdJournalSource source({JournalKind::System, journal_.directory()});
+    EXPECT_EQ(numbersAndStrings(source.newest(10, stop_)), QStringLiteral("1:m1 2:m2"));
+    ASSERT_TRUE(journal_.append(messages(3, 3)));
+    StopSignal guard; // ends the wait should the change never be seen
+    StopSignal waited;
+    std::thread watchdog([&] {
+        if (!waited.sleepFor(10000)) {
+            guard.raise();
+        }
+    });
+    EXPECT_EQ(source.waitForChange(guard).kind, WaitOutcome::Kind::Ready);
+    waited.raise();
+    watchdog.join();
+    source.takeInChanges();
+    EXPECT_EQ(numbersAndStrings(source.newest(2, stop_)), QStringLiteral("2:m2 3:m3"));
+    EXPECT_TRUE(source.problem().isEmpty());
+}
+
+TEST_F(JournalReadTest, SystemAndApplicationReadTheirOwnFilesAndTellWhyNothingShows) {
+    ASSERT_TRUE(journal_.append({{{"MESSAGE", "sys"}}}));
+    ASSERT_TRUE(
+        journal_.append({{{"MESSAGE", "usr"}}}, QStringLiteral("user-%1.journal").arg(::getuid())));
+    EXPECT_EQ(numbersAndStrings(newest(5, JournalKind::System)), QStringLiteral("1:sys"));
+    EXPECT_EQ(numbersAndStrings(newest(5, JournalKind::CurrentUser)), QStringLiteral("1:usr"));
+
+    const QString empty = journal_.directory() + QStringLiteral("/empty");
+    ASSERT_TRUE(QDir().mkdir(empty));
+    EXPECT_EQ(SdJournalSource({JournalKind::System, empty}).problem(),
+              QStringLiteral("No journal files in ") + empty);
+    const QString missing = journal_.directory() + QStringLiteral("/missing");
+    SdJournalSource unopened({JournalKind::System, missing});
+    EXPECT_TRUE(unopened.problem().startsWith(QStringLiteral("Cannot open ") + missing));
+    EXPECT_TRUE(unopened.newest(5, stop_).empty());
+    // Files that exist but cannot be read (root reads them all, so only the text is checked).
+    EXPECT_EQ(
+        journalFilesProblem({2, 0}, QString()),
+        QStringLiteral("No journal files readable: add yourself to the systemd-journal group"));
+    EXPECT_EQ(journalFilesProblem({2, 1}, QString()), QString());
+}
+
+TEST(JournalNames, FilesOfTheKindAndSequenceNumbersOfCursors) {
+    EXPECT_TRUE(
+        isJournalFileOf(QStringLiteral("system@0123-4567.journal~"), JournalKind::System, 7));
+    EXPECT_FALSE(isJournalFileOf(QStringLiteral("systemd.journal"), JournalKind::System, 7));
+    EXPECT_TRUE(isJournalFileOf(QStringLiteral("user-7.journal"), JournalKind::CurrentUser, 7));
+    EXPECT_FALSE(isJournalFileOf(QStringLiteral("user-70.journal"), JournalKind::CurrentUser, 7));
+    EXPECT_EQ(cursorSequenceNumber("s=6acc;i=1f;b=0123;m=3e8"), 31U);
+    EXPECT_EQ(cursorSequenceNumber("s=1;i=zz"), 0U);
+}
