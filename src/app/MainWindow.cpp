@@ -5,38 +5,28 @@
 #include "about/ManualLocation.h"
 #include "about/OpenAddress.h"
 #include "app/CommandId.h"
-#include "app/CompactPath.h"
 #include "app/ControlFactory.h"
 #include "app/ControlTemplate.h"
 #include "app/DialogUnits.h"
-#include "app/FileDrop.h"
 #include "app/InstanceChannel.h"
 #include "app/ProgramLauncher.h"
 #include "app/StatusBar.h"
 #include "app/WindowPlacement.h"
 #include "display/AddressLinks.h"
 #include "display/LogView.h"
-#include "options/OptionsSheet.h"
-#include "tail/TailStatusLine.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateTime>
-#include <QDropEvent>
-#include <QFileDialog>
-#include <QFontDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-#include <QStandardPaths>
 
 namespace ombrel {
 
@@ -316,152 +306,6 @@ void MainWindow::toggleControls() {
     }
 }
 
-void MainWindow::startMonitoring() {
-    checkTimer_.start(); // a Start restarts the one-second rhythm
-    windowFont_.applyAtStart(*display_, font());
-    printButton_->setEnabled(true);
-    StartRequest request{fileNameBox_->currentText(), intervalBox_->currentText(),
-                         countBox_->text(), EventLogChoice::None};
-    const auto* systemLog = qobject_cast<QCheckBox*>(control(IdSystemLog));
-    const auto* applicationLog = qobject_cast<QCheckBox*>(control(IdApplicationLog));
-    if (systemLog->isChecked()) {
-        request.eventLog = EventLogChoice::System;
-    } else if (applicationLog->isChecked()) {
-        request.eventLog = EventLogChoice::Application;
-    }
-    // The journal watch of an earlier Start ends first: no journal read runs beside what follows.
-    const bool endedJournalWatch = journal_->stop();
-    const StartOutcome outcome = monitor_.start(request);
-    if (outcome == StartOutcome::BlankName || outcome == StartOutcome::MissingFile) {
-        if (endedJournalWatch) {
-            pauseMonitoring(); // the journal is no longer watched, and nothing else is
-        }
-        return; // still watching what was watched, so what is being read still shows
-    }
-    pipeline_.cancel(); // nothing read for an earlier source may show from now on
-    switch (outcome) {
-    case StartOutcome::BlankName:
-    case StartOutcome::MissingFile:
-        return;
-    case StartOutcome::WatchingEventLog:
-        setWindowTitle(QStringLiteral("Ombrel - ") + (monitor_.eventLog() == EventLogChoice::System
-                                                          ? QStringLiteral("System Log")
-                                                          : QStringLiteral("Application Log")));
-        exitButton_->setText(QStringLiteral("Pause"));
-        exitButton_->setAccessibleName(exitButton_->text());
-        showWatchingInTray(monitor_.eventLog() == EventLogChoice::System
-                               ? QStringLiteral("System Log")
-                               : QStringLiteral("Application Log"));
-        statusBar_->setPaneIcon(StatusBar::statePane, icons_.application);
-        startJournalWatch();
-        return;
-    case StartOutcome::WatchingFile:
-        break;
-    }
-    setWindowTitle(QStringLiteral("Ombrel - ") + compactPath(monitor_.sourceText(), 40));
-    if (const std::optional<int> position = recentFiles_.add(monitor_.sourceText())) {
-        const QString typed = fileNameBox_->currentText();
-        fileNameBox_->insertItem(*position, monitor_.sourceText());
-        fileNameBox_->setEditText(typed);
-    }
-    exitButton_->setText(QStringLiteral("Pause"));
-    exitButton_->setAccessibleName(exitButton_->text());
-    statusBar_->setPaneIcon(StatusBar::statePane, icons_.application);
-    requestDisplayUpdate();
-    showWatchingInTray(monitor_.sourceText());
-}
-
-void MainWindow::showWatchingInTray(const QString& source) {
-    // Stopped first: the animation's end would bring back the picture from before the Start.
-    tray_->stopAnimation();
-    tray_->setImage({TrayImage::Running});
-    tray_->setTip(TrayState::watchingTip(source));
-}
-
-void MainWindow::pauseMonitoring() {
-    if (!monitor_.eventLogMode()) {
-        pipeline_.cancel(); // a paused display keeps what it showed
-    }
-    monitor_.pause();
-    tray_->stopAnimation();
-    tray_->setImage({TrayImage::Paused});
-    tray_->setTip(TrayState::pausedTip(monitor_.sourceText()));
-    exitButton_->setText(QStringLiteral("Exit"));
-    exitButton_->setAccessibleName(exitButton_->text());
-    statusBar_->setPaneIcon(StatusBar::statePane, icons_.paused);
-}
-
-void MainWindow::onCheckTimer() {
-    switch (monitor_.tick()) {
-    case TickAction::None:
-        break;
-    case TickAction::StopAnimation:
-        tray_->stopAnimation();
-        break;
-    case TickAction::ReadAndNotify:
-        requestDisplayUpdate();
-        announceChange();
-        break;
-    case TickAction::RetryRead:
-        tray_->stopAnimation();
-        if (!pipeline_.busy()) {
-            requestDisplayUpdate(/*retry=*/true);
-        }
-        break;
-    }
-}
-
-void MainWindow::announceChange() {
-    tray_->startAnimation();
-    if (flags_.beepOnChange) {
-        QApplication::beep();
-    }
-    if (flags_.flashOnChange) {
-        QApplication::alert(this, 1000);
-    }
-}
-
-void MainWindow::requestDisplayUpdate(bool retry, std::optional<QString> text) {
-    UpdateRequest request;
-    request.retry = retry;
-    request.path = monitor_.filePath();
-    request.byteCount = monitor_.byteCount();
-    request.readOptions.head = monitor_.headMode();
-    request.keywords = keywords_.snapshot();
-    request.keywordFlags = flags_.keywords;
-    request.text = std::move(text);
-    pipeline_.request(std::move(request));
-}
-
-void MainWindow::showUpdate(const DisplayUpdate& update) {
-    if (update.retry && !update.snapshot.opened) {
-        return; // still unreadable: nothing new to show or announce
-    }
-    if (!pipeline_.generations().isCurrent(update.generation)) {
-        return; // asked for a source that is no longer watched
-    }
-    display_->setModel(update.model);
-    // An event log's text has no file status, no status line and never moves the focus.
-    if (update.fileRead) {
-        monitor_.recordRead(update.snapshot, pipeline_.busy());
-        statusBar_->setPaneText(StatusBar::messagePane,
-                                tailStatusLine(monitor_.lastStat(), update.lines));
-        if (update.retry) {
-            // The file could be read again: that is news.
-            announceChange();
-            monitor_.noteChangeAnnounced();
-        }
-        if (isActiveWindow()) {
-            display_->setFocus(); // never pull the focus out of another window or dialog
-        }
-    }
-    Q_EMIT displayUpdated();
-}
-
-bool MainWindow::waitForDisplayIdle(int timeoutMs) {
-    return pipeline_.waitForIdle(timeoutMs);
-}
-
 QWidget* MainWindow::control(int id) const {
     const auto it = controls_.find(id);
     return it == controls_.end() ? nullptr : it->second;
@@ -559,40 +403,6 @@ void MainWindow::closeWithExitCode(int code) {
     close();
 }
 
-void MainWindow::openOptions() {
-    const QStringList email = setup_.config.texts(QStringLiteral("//EmailSupport"));
-    OptionsSheet sheet(setup_.settings, !email.isEmpty() && email.first() == u"1", this);
-    if (dialogs_.run(sheet)) {
-        applyOptions(sheet.saved());
-    }
-    if (closeAfterDialog_) {
-        close();
-    }
-}
-
-void MainWindow::applyOptions(const OptionsResult& result) {
-    result.applyTo(flags_);
-    tray_->setWanted(flags_.showTrayIcon);
-    keywords_.loadKeywords(setup_.settings);
-    if (monitor_.running() && !monitor_.eventLogMode()) {
-        requestDisplayUpdate(); // show the new keyword settings at once
-    }
-}
-
-void MainWindow::chooseWindowFont() {
-    QFontDialog dialog(QFont(), this); // starts from the default font, not the display's
-    dialog.setObjectName(QStringLiteral("fontDialog"));
-    if (dialogs_.run(dialog)) {
-        windowFont_.choose(*display_, dialog.selectedFont());
-        if (monitor_.running() && !monitor_.eventLogMode()) {
-            requestDisplayUpdate(); // the marks grow from the new font
-        }
-    }
-    if (closeAfterDialog_) {
-        close();
-    }
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (closing_) {
         event->accept();
@@ -617,82 +427,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     exitCode_ = pendingExitCode_;
     event->accept();
     Q_EMIT finished(exitCode_);
-}
-
-} // namespace ombrel
-
-namespace ombrel {
-
-void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!FileDrop::firstLocalFile(*event->mimeData()).isEmpty()) {
-        event->acceptProposedAction();
-    }
-}
-
-void MainWindow::dropEvent(QDropEvent* event) {
-    const QString path = FileDrop::firstLocalFile(*event->mimeData());
-    if (!path.isEmpty()) {
-        event->acceptProposedAction();
-        watchDroppedFile(path);
-    }
-}
-
-void MainWindow::watchDroppedFile(const QString& path) {
-    journal_->stop(); // no journal read runs beside the file's
-    for (const int id : {IdApplicationLog, IdSystemLog}) {
-        qobject_cast<QCheckBox*>(control(id))->setChecked(false);
-    }
-    setCountLabel(QStringLiteral("Bytes to Display"));
-    for (const int id : {IdFileNameBox, IdFileNameLabel, IdBrowse}) {
-        control(id)->setEnabled(true);
-    }
-    monitor_.watchDroppedFile(path);
-    fileNameBox_->setEditText(path);
-    setWindowTitle(QStringLiteral("Ombrel - ") + compactPath(path, 40));
-    exitButton_->setText(QStringLiteral("Pause"));
-    exitButton_->setAccessibleName(exitButton_->text());
-    if (!checkTimer_.isActive()) {
-        checkTimer_.start();
-    }
-    pipeline_.cancel(); // nothing read for the earlier source may show from now on
-    statusBar_->setPaneIcon(StatusBar::statePane, icons_.application);
-    showWatchingInTray(path);
-    requestDisplayUpdate();
-}
-
-void MainWindow::browseForFile() {
-    QFileDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("browseDialog"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(QStringLiteral("All Files (*)"));
-    if (dialogs_.run(dialog) && !dialog.selectedFiles().isEmpty()) {
-        const QString path = dialog.selectedFiles().first();
-        monitor_.chooseSource(path);
-        fileNameBox_->setEditText(path); // Start watches it
-    }
-    if (closeAfterDialog_) {
-        close();
-    }
-}
-
-void MainWindow::launchEditor() {
-    const bool journal = qobject_cast<QCheckBox*>(control(IdApplicationLog))->isChecked() ||
-                         qobject_cast<QCheckBox*>(control(IdSystemLog))->isChecked();
-    const std::optional<LaunchCommand> command =
-        journal ? ProgramLauncher::journalViewerCommand(
-                      [](const QString& name) { return QStandardPaths::findExecutable(name); })
-                : ProgramLauncher::editorCommand(
-                      setup_.settings.readSetting(QStringLiteral("Editor")), monitor_.sourceText());
-    if (command) {
-        ProgramLauncher::launch(*command); // a failure is not reported
-    }
-}
-
-void MainWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
-        windowTray_->windowMinimized(flags_.showTrayIcon, flags_.minimizeToTray);
-    }
-    QMainWindow::changeEvent(event);
 }
 
 } // namespace ombrel
