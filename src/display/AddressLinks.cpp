@@ -48,6 +48,26 @@ std::optional<AddressRange> AddressLinks::at(QStringView text, std::int64_t posi
     return std::nullopt;
 }
 
+std::vector<AddressRange> AddressLinks::all(QStringView text) {
+    std::vector<AddressRange> found;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        if (endsWord(text[start])) {
+            ++start;
+            continue;
+        }
+        qsizetype end = start;
+        while (end < text.size() && !endsWord(text[end])) {
+            ++end;
+        }
+        if (const auto link = at(text.sliced(start, end - start), 0)) {
+            found.push_back({start + link->start, start + link->end});
+        }
+        start = end;
+    }
+    return found;
+}
+
 QString AddressLinks::addressOf(const QString& linkText) {
     return linkText.startsWith(u"www.", Qt::CaseInsensitive) ? QStringLiteral("http://") + linkText
                                                              : linkText;

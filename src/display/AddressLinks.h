@@ -4,6 +4,7 @@
 #include <QStringView>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace ombrel {
 
@@ -22,6 +23,8 @@ class AddressLinks {
 public:
     /// The address around position in text, if one is there.
     static std::optional<AddressRange> at(QStringView text, std::int64_t position);
+    /// Every address in text, in order.
+    static std::vector<AddressRange> all(QStringView text);
     /// The address to open for a link's text: "www." addresses are web addresses.
     static QString addressOf(const QString& linkText);
 };

@@ -1,7 +1,11 @@
 #include "display/LineLayouts.h"
 
+#include "display/AddressLinks.h"
+
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QTextOption>
 #include <algorithm>
 #include <cmath>
@@ -45,6 +49,8 @@ LineLayouts::LineLayouts(const QFont& font) : font_(font) {
     // A font sized in pixels is asked for its size in points, the unit marks grow in.
     basePoints_ = font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
     charWidth_ = std::max(1.0, QFontMetricsF(font).averageCharWidth());
+    linkFormat_.setForeground(QGuiApplication::palette().color(QPalette::Link));
+    linkFormat_.setUnderlineStyle(QTextCharFormat::SingleUnderline);
 }
 
 QTextCharFormat LineLayouts::markFormat(int sizeSteps) const {
@@ -116,6 +122,12 @@ LaidOutLine LineLayouts::layOut(const DisplayModel& model, std::int64_t line, do
             formats.append({static_cast<int>(start - from), static_cast<int>(end - start),
                             markFormat(mark->sizeSteps)});
         }
+    }
+
+    // Addresses look like links, over any mark.
+    for (const AddressRange& link : AddressLinks::all(slice)) {
+        formats.append(
+            {static_cast<int>(link.start), static_cast<int>(link.end - link.start), linkFormat_});
     }
 
     result.layout = std::make_unique<QTextLayout>(slice, font_);

@@ -63,6 +63,7 @@ private:
     const Metrics& metrics(int sizeSteps) const;
 
     QFont font_;
+    QTextCharFormat linkFormat_;
     double basePoints_ = 10;
     double charWidth_ = 8;
     mutable std::map<int, Metrics> metrics_;

@@ -26,3 +26,10 @@ TEST(AddressLinks, FindsTheAddressAroundAPositionWithoutItsPunctuation) {
               QStringLiteral("http://www.a.org"));
     EXPECT_EQ(AddressLinks::addressOf(QStringLiteral("FTP://a")), QStringLiteral("FTP://a"));
 }
+
+TEST(AddressLinks, AllFindsEveryAddressOnce) {
+    const QString text = QStringLiteral("a http://x.org, b (www.y.org) mailto:z@q.org");
+    const std::vector<AddressRange> expected = {{2, 14}, {19, 28}, {30, 44}};
+    EXPECT_EQ(AddressLinks::all(text), expected);
+    EXPECT_TRUE(AddressLinks::all(QStringLiteral("no links: http:// here")).empty());
+}
