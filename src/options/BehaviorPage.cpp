@@ -1,5 +1,7 @@
 #include "options/BehaviorPage.h"
 
+#include "options/OptionCheckBox.h"
+
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -14,13 +16,6 @@
 namespace ombrel {
 
 namespace {
-QCheckBox* checkBox(const QString& text, int id, bool checked, QWidget* parent) {
-    auto* box = new QCheckBox(text, parent);
-    box->setObjectName(QStringLiteral("control%1").arg(id));
-    box->setAccessibleName(text);
-    box->setChecked(checked);
-    return box;
-}
 
 QLineEdit* labelledEdit(const QString& label, int id, const QString& text, QLabel*& caption,
                         QWidget* parent) {
@@ -35,18 +30,21 @@ QLineEdit* labelledEdit(const QString& label, int id, const QString& text, QLabe
 
 BehaviorPage::BehaviorPage(const BehaviorValues& values, QWidget* parent) : QWidget(parent) {
     auto* notifications = new QGroupBox(QStringLiteral("Notifications"), this);
-    beep_ = checkBox(QStringLiteral("Beep when changes"), 1019, values.beep, notifications);
-    flash_ = checkBox(QStringLiteral("Flash when changes"), 1020, values.flash, notifications);
+    beep_ = optionCheckBox(QStringLiteral("Beep when changes"), 1019, values.beep, notifications);
+    flash_ =
+        optionCheckBox(QStringLiteral("Flash when changes"), 1020, values.flash, notifications);
     auto* notificationRow = new QHBoxLayout(notifications);
     notificationRow->addWidget(beep_);
     notificationRow->addWidget(flash_);
 
     auto* defaults = new QGroupBox(QStringLiteral("Default Behaviors"), this);
-    sysTray_ = checkBox(QStringLiteral("Show Icon in SysTray"), 1027, values.sysTray, defaults);
-    minTray_ = checkBox(QStringLiteral("Minimize to SysTray"), 1028, values.minTray, defaults);
-    storeLast_ =
-        checkBox(QStringLiteral("Store Last Size/Position"), 1029, values.storeLast, defaults);
-    hide_ = checkBox(QStringLiteral("Hide Controls"), 1026, values.hide, defaults);
+    sysTray_ =
+        optionCheckBox(QStringLiteral("Show Icon in SysTray"), 1027, values.sysTray, defaults);
+    minTray_ =
+        optionCheckBox(QStringLiteral("Minimize to SysTray"), 1028, values.minTray, defaults);
+    storeLast_ = optionCheckBox(QStringLiteral("Store Last Size/Position"), 1029, values.storeLast,
+                                defaults);
+    hide_ = optionCheckBox(QStringLiteral("Hide Controls"), 1026, values.hide, defaults);
     QLabel* sizeLabel = nullptr;
     checkSize_ = labelledEdit(QStringLiteral("Bytes to Display"), 1031, values.checkSize, sizeLabel,
                               defaults);

@@ -1,5 +1,7 @@
 #include "options/KeywordsPage.h"
 
+#include "options/OptionCheckBox.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -8,22 +10,12 @@
 
 namespace ombrel {
 
-namespace {
-QCheckBox* checkBox(const QString& text, int id, bool checked, QWidget* parent) {
-    auto* box = new QCheckBox(text, parent);
-    box->setObjectName(QStringLiteral("control%1").arg(id));
-    box->setAccessibleName(text);
-    box->setChecked(checked);
-    return box;
-}
-} // namespace
-
 KeywordsPage::KeywordsPage(const KeywordValues& values, QWidget* parent) : QWidget(parent) {
-    highlight_ = checkBox(QStringLiteral("Highlight Keywords"), 1021, values.highlight, this);
-    showOnly_ =
-        checkBox(QStringLiteral("Only show lines with keywords"), 1023, values.showOnly, this);
-    showWithout_ = checkBox(QStringLiteral("Only show lines without keywords"), 1025,
-                            values.showWithout, this);
+    highlight_ = optionCheckBox(QStringLiteral("Highlight Keywords"), 1021, values.highlight, this);
+    showOnly_ = optionCheckBox(QStringLiteral("Only show lines with keywords"), 1023,
+                               values.showOnly, this);
+    showWithout_ = optionCheckBox(QStringLiteral("Only show lines without keywords"), 1025,
+                                  values.showWithout, this);
     keywords_ = new QPlainTextEdit(values.editText, this);
     keywords_->setObjectName(QStringLiteral("control1022"));
     keywords_->setAccessibleName(QStringLiteral("Keywords"));

@@ -12,6 +12,7 @@
 #include "archive/ArchiveWriter.h"
 #include "archive/ResourceArchive.h"
 #include "support/TempSettings.h"
+#include "support/UrlCatcher.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -293,18 +294,8 @@ TEST(AboutBox, PictureWithCreditsOrAloneAndAnEmptyPictureWhenMissing) {
     EXPECT_EQ(inkIn(frame, 0).first, -1) << "an empty white picture";
 }
 
-namespace {
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public Q_SLOTS:
-    void open(const QUrl& url) { urls.append(url); }
-};
-} // namespace
-
 TEST(HelpAndLinks, CommandsOpenTheManualAndTheConfiguredAddressesOnly) {
-    UrlCatcher catcher;
+    test::UrlCatcher catcher;
     for (const char* scheme : {"http", "https", "file", "mailto", "ftp"}) {
         QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &catcher, "open");
     }
@@ -350,5 +341,3 @@ TEST(HelpAndLinks, CommandsOpenTheManualAndTheConfiguredAddressesOnly) {
         QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
     }
 }
-
-#include "AboutWindowTest.moc"

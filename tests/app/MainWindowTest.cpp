@@ -6,6 +6,7 @@
 #include "options/OptionsSheet.h"
 #include "support/GatedFileSystem.h"
 #include "support/TempSettings.h"
+#include "support/UrlCatcher.h"
 #include "tray/TrayState.h"
 
 #include <QAction>
@@ -507,19 +508,8 @@ TEST_F(MainWindowTest, ADroppedFileIsWatchedAtOnceAndBrowseOnlyNamesOne) {
     EXPECT_EQ(window->monitor().filePath(), first); // still watching the dropped file
 }
 
-namespace {
-// Takes the addresses the program hands to the desktop, so no browser starts.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public Q_SLOTS:
-    void open(const QUrl& url) { urls.append(url); }
-};
-} // namespace
-
 TEST_F(MainWindowTest, AClickOnAWebAddressOpensItAndNothingElseOpens) {
-    UrlCatcher catcher;
+    test::UrlCatcher catcher;
     const char* schemes[] = {"http", "https", "file", "javascript"};
     for (const char* scheme : schemes) {
         QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &catcher, "open");
@@ -543,5 +533,3 @@ TEST_F(MainWindowTest, AClickOnAWebAddressOpensItAndNothingElseOpens) {
     ASSERT_EQ(catcher.urls.size(), 1);
     EXPECT_EQ(catcher.urls.first(), QUrl(QStringLiteral("http://www.example.org")));
 }
-
-#include "MainWindowTest.moc"

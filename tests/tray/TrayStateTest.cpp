@@ -45,10 +45,3 @@ TEST(TrayState, AnimationRunsTheFramesForFiveWholeSecondsThenBringsBackThePictur
     tray.frameTick(202); // a tick after the end does nothing
     EXPECT_EQ(tray.image(), TrayImage{TrayImage::Paused});
 }
-
-TEST(TrayState, TheDefaultCommandTogglesTheWindow) {
-    TrayState tray;
-    EXPECT_EQ(tray.defaultCommand(), 208);
-    tray.setWindowInTray(true);
-    EXPECT_EQ(tray.defaultCommand(), 207);
-}
