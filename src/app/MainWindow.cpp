@@ -14,6 +14,7 @@
 #include "app/WindowPlacement.h"
 #include "display/AddressLinks.h"
 #include "display/LogView.h"
+#include "print/SystemPrintTarget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -241,6 +242,10 @@ void MainWindow::initialise() {
     connect(tray_.get(), &TrayIcon::commandChosen, this, &MainWindow::dispatchCommand);
     tray_->setWanted(flags_.showTrayIcon);
     windowTray_ = std::make_unique<WindowTray>(*this, *tray_);
+    print_ = std::make_unique<PrintCommand>(
+        setup_.printTarget ? setup_.printTarget
+                           : std::make_shared<SystemPrintTarget>(
+                                 [this](QDialog& dialog) { return dialogs_.run(dialog); }));
 
     checkTimer_.setInterval(1000);
     connect(&checkTimer_, &QTimer::timeout, this, &MainWindow::onCheckTimer);
@@ -372,6 +377,10 @@ void MainWindow::dispatchCommand(int id) {
         break;
     case IdWindowFont:
         chooseWindowFont();
+        break;
+    case IdPrint:
+    case IdPrintButton:
+        printDisplay();
         break;
     case IdAbout:
     case IdTrayAbout: // the tray's About shows the picture alone

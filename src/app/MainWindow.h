@@ -12,6 +12,8 @@
 #include "display/KeywordList.h"
 #include "eventlog/JournalWatch.h"
 #include "options/WindowFont.h"
+#include "print/PrintCommand.h"
+#include "print/PrintTarget.h"
 #include "settings/SettingsStore.h"
 #include "tail/MonitorControl.h"
 #include "tail/MonitorFileSystem.h"
@@ -46,6 +48,8 @@ struct MainWindowSetup {
     std::shared_ptr<const MonitorFileSystem> fileSystem; ///< what is watched (null: the disk)
     /// Opens the journals an event-log Start watches (tests); empty: the systemd journal.
     RecordSourceMaker journalSources = {};
+    /// Where Print goes (tests); null: the system's printers and print dialog.
+    std::shared_ptr<PrintTarget> printTarget = {};
 };
 
 /// The program's one top-level window: the controls, menus, status bar, command table and close.
@@ -114,6 +118,7 @@ private:
     void openOptions();
     void applyOptions(const OptionsResult& result);
     void chooseWindowFont();
+    void printDisplay();
     // The event-log side, in MainWindowEventLog.cpp.
     void setUpEventLog();
     void startJournalWatch();
@@ -153,6 +158,7 @@ private:
     std::unique_ptr<WindowTray> windowTray_;
     WindowFont windowFont_;
     ModalDialogs dialogs_;
+    std::unique_ptr<PrintCommand> print_;
     bool closeAfterDialog_ = false;
     bool closing_ = false;
     int pendingExitCode_ = 2; // the close box and Escape close with 2

@@ -1,4 +1,4 @@
-// The main window's own actions: the options and font dialogs, Browse, a dropped file, the
+// The main window's own actions: the options, font and print dialogs, Browse, a dropped file, the
 // editor, and minimising into the tray.
 #include "app/CommandId.h"
 #include "app/CompactPath.h"
@@ -49,6 +49,13 @@ void MainWindow::chooseWindowFont() {
             requestDisplayUpdate(); // the marks grow from the new font
         }
     }
+    if (closeAfterDialog_) {
+        close();
+    }
+}
+
+void MainWindow::printDisplay() {
+    print_->run(display_->model(), display_->font(), this);
     if (closeAfterDialog_) {
         close();
     }
