@@ -238,6 +238,7 @@ TEST_F(PrintTest, PagesAreCountedForThePaperChosenInTheDialog) {
 TEST_F(PrintTest, MarksPrintInBoldAndAnUpdateDuringTheDialogDoesNotReachThePrintout) {
     watch(3, QStringLiteral(";;of"));
     target_->inDialog = [this](QPrinter&) {
+        window_->dispatchCommand(IdPrint); // refused while the dialog is open
         QFile file(dir_.filePath(QStringLiteral("watched.log")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write("written while the dialog was open\n");
@@ -248,6 +249,7 @@ TEST_F(PrintTest, MarksPrintInBoldAndAnUpdateDuringTheDialogDoesNotReachThePrint
     const QString text = pdfText(print());
     EXPECT_TRUE(text.contains(QStringLiteral("line 1 of the log")));
     EXPECT_FALSE(text.contains(QStringLiteral("written while")));
+    EXPECT_EQ(target_->offeredPages.size(), 1u);
     EXPECT_TRUE(run(QStringLiteral("pdffonts"), {pdf()}).contains(QStringLiteral("Bold")));
 }
 
