@@ -9,7 +9,7 @@ packages=(
   zlib1g-dev libpugixml-dev libsystemd-dev systemd-journal-remote
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  fonts-dejavu-core xvfb xauth poppler-utils
+  fonts-dejavu-core xvfb xauth dbus-daemon poppler-utils
   desktop-file-utils appstream lintian dpkg-dev file
 )
 
