@@ -3,6 +3,7 @@
 #include "display/LogView.h"
 #include "print/PageSelection.h"
 #include "print/PrintTarget.h"
+#include "print/SystemPrintTarget.h"
 #include "support/TempSettings.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPageSize>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -43,6 +45,25 @@ TEST(PageSelection, ChosenRangesAreCutToThePagesThereAre) {
         SCOPED_TRACE(testing::PrintToString(c.pages));
         EXPECT_EQ(pagesToPrint(c.chosen, c.pageCount), c.pages);
     }
+}
+
+TEST(SystemPrintTarget, TheDialogOffersPageRangesButNotTheSelection) {
+    QPrinter printer;
+    bool ran = false;
+    SystemPrintTarget target([&ran](QDialog& dialog) {
+        auto* print = qobject_cast<QPrintDialog*>(&dialog);
+        EXPECT_NE(print, nullptr);
+        if (print) {
+            EXPECT_TRUE(print->testOption(QAbstractPrintDialog::PrintPageRange));
+            EXPECT_FALSE(print->testOption(QAbstractPrintDialog::PrintSelection));
+            EXPECT_EQ(print->minPage(), 1);
+            EXPECT_EQ(print->maxPage(), 7);
+        }
+        ran = true;
+        return false;
+    });
+    EXPECT_FALSE(target.choose(printer, 7, nullptr));
+    EXPECT_TRUE(ran);
 }
 
 // Prints to a PDF file on Letter paper; the "dialog" runs a script instead of asking.
