@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/ArchiveWriter.h"
 #include "archive/CodecTag.h"
 
 #include <QByteArray>
@@ -7,6 +8,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace ombrel::test {
@@ -23,6 +25,15 @@ inline QByteArray u32(std::uint32_t value) {
 /// A stored block: its u32 length, then the bytes.
 inline QByteArray block(const QByteArray& stored) {
     return u32(static_cast<std::uint32_t>(stored.size())) + stored;
+}
+
+/// The bytes of an archive of the given members, zlib-coded.
+inline QByteArray archiveOf(std::initializer_list<std::pair<QByteArray, QByteArray>> members) {
+    ArchiveWriter writer;
+    for (const auto& [name, data] : members) {
+        EXPECT_TRUE(writer.addMember(name, data, codec_id::zlib));
+    }
+    return writer.toBytes().value_or(QByteArray());
 }
 
 /// A directory entry as the format lays it out.
