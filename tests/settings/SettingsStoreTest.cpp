@@ -78,20 +78,21 @@ TEST(SettingsStore, AHandWrittenValueReadsAsWrittenAfterTheFirstEqualsSign) {
                             "Empty=\n"
                             "[Other]\n"
                             "Keywords=not these\n");
-    const std::pair<const char*, std::optional<QString>> cases[] = {
-        {"Keywords", QStringLiteral("ERROR;;three")},
-        {"Editor", QStringLiteral("/opt/ed\\tools/ed")},
-        {"List", QStringLiteral("a, b,c # not a comment")},
-        {"Spaced", QStringLiteral("x = y")},
-        {"Quoted", QStringLiteral("a;b\\c \"d\"\t")},
-        {"Halves", QStringLiteral("\"a\" and \"b\"")},
-        {"Open", QStringLiteral("\"a\\\"")},
-        {"Empty", QString()},
-        {"Missing", std::nullopt},
-        {"keywords", std::nullopt},
-    };
+    // Expected values; null for none.
+    const std::pair<const char*, const char*> cases[] = {{"Keywords", "ERROR;;three"},
+                                                         {"Editor", "/opt/ed\\tools/ed"},
+                                                         {"List", "a, b,c # not a comment"},
+                                                         {"Spaced", "x = y"},
+                                                         {"Quoted", "a;b\\c \"d\"\t"},
+                                                         {"Halves", "\"a\" and \"b\""},
+                                                         {"Open", "\"a\\\""},
+                                                         {"Empty", ""},
+                                                         {"Missing", nullptr},
+                                                         {"keywords", nullptr}};
     for (const auto& [name, expected] : cases) {
-        EXPECT_EQ(temp.store().readSetting(QString::fromLatin1(name)), expected) << name;
+        const auto value = temp.store().readSetting(QString::fromLatin1(name));
+        EXPECT_EQ(value, expected ? std::optional(QString::fromUtf8(expected)) : std::nullopt)
+            << name;
     }
 }
 
@@ -166,20 +167,10 @@ TEST(SettingsStore, AValueWrittenByQtsIniWriterReadsTheSame) {
     // Qt quotes values with ";", "," or "=" or blanks at an end, with escapes inside the quotes.
     // Outside quotes it escapes too ("\\" for "\"), which this store reads as written: a
     // hand-written backslash is text. The old program only wrote such values for recent files.
-    const QString values[] = {
-        QStringLiteral("ERROR;;three"),
-        QStringLiteral("a,b"),
-        QStringLiteral("a=b"),
-        QStringLiteral(" lead"),
-        QStringLiteral("trail "),
-        QStringLiteral("/tmp/a;\\b\"c\"\td"),
-        QStringLiteral("x;\nnext\r"),
-        QStringLiteral("Ärger;日本語"),
-        QStringLiteral("/home/u/log.txt"),
-        QString(),
-        QStringLiteral("#x"),
-        QString::fromUtf16(u"\u00011;"),
-    };
+    const QString values[] = {u"ERROR;;three"_qs, u"a,b"_qs,          u"a=b"_qs,
+                              u" lead"_qs,        u"trail "_qs,       u"/tmp/a;\\b\"c\"\td"_qs,
+                              u"x;\nnext\r"_qs,   u"Ärger;日本語"_qs, u"/home/u/log.txt"_qs,
+                              QString(),          u"#x"_qs,           u"\u00011;"_qs};
     TempSettings temp;
     {
         QSettings qt(temp.path(), QSettings::IniFormat);
