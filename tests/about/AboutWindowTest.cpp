@@ -144,19 +144,19 @@ TEST(ArchivePicture, DecodesOnlyFromTheMembersBytes) {
     const QByteArray splash = file.readAll();
     QByteArray lying = splash.left(200);
     lying[2] = '\xff'; // bfSize and the size of the pixels claim far more than there is
-    test::ArchiveFiles files;
+    test::TempFiles files;
     const auto archive = ResourceArchive::open(
-        files.write("a.omf", test::archiveOf({{"good.bmp", splash},
-                                              {"short.bmp", splash.left(60)},
-                                              {"lying.bmp", lying},
-                                              {"text.bmp", "not a picture"}})));
+        files.write(u"a.omf"_qs, test::archiveOf({{"good.bmp", splash},
+                                                  {"short.bmp", splash.left(60)},
+                                                  {"lying.bmp", lying},
+                                                  {"text.bmp", "not a picture"}})));
     ASSERT_TRUE(archive);
     EXPECT_EQ(decodeBmpMember(*archive, "good.bmp").size(), QSize(300, 150));
     for (const char* name : {"missing.bmp", "short.bmp", "text.bmp"}) {
         EXPECT_TRUE(decodeBmpMember(*archive, name).isNull()) << name;
     }
     decodeBmpMember(*archive, "lying.bmp"); // whatever comes out, nothing past the member is read
-    EXPECT_TRUE(loadArchivePicture(files.path("none.omf"), "good.bmp").isNull());
+    EXPECT_TRUE(loadArchivePicture(files.path(u"none.omf"_qs), "good.bmp").isNull());
 }
 
 TEST(Splash, FramelessTopMostModalCentredForTheTemplateSizedToThePicture) {
@@ -195,19 +195,19 @@ TEST(Splash, StaysThreeAndAHalfSecondsAndNothingElseWithTheProgramArchive) {
 }
 
 TEST(Splash, MissingArchiveRefusesTheStartAndMissingPictureIsTold) {
-    test::ArchiveFiles files;
+    test::TempFiles files;
     const QString corrupt = QStringLiteral(
         "It appears that the installation for Ombrel is corrupt.\n\n  Please reinstall the "
         "software to continue to use it.");
     bool passed = true;
     for (const bool show : {true, false}) {
         withModals({answerBox(QStringLiteral("Ombrel"), corrupt)},
-                   [&] { passed = passStartupSplash(files.path("ombrel.omf"), show); });
+                   [&] { passed = passStartupSplash(files.path(u"ombrel.omf"_qs), show); });
         EXPECT_FALSE(passed);
     }
 
     // An archive without the picture: told with an empty caption, then an empty splash.
-    const QString bare = files.write("ombrel.omf", test::archiveOf({{"config.xml", "<a/>"}}));
+    const QString bare = files.write(u"ombrel.omf"_qs, test::archiveOf({{"config.xml", "<a/>"}}));
     withModals({missingPicture,
                 [](QWidget* modal) {
                     ASSERT_NE(qobject_cast<SplashWindow*>(modal), nullptr);

@@ -5,6 +5,7 @@
 #include "display/LogView.h"
 #include "options/OptionsSheet.h"
 #include "support/GatedFileSystem.h"
+#include "support/TempFiles.h"
 #include "support/TempSettings.h"
 #include "support/WindowTesting.h"
 #include "tray/TrayState.h"
@@ -13,7 +14,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
-#include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
@@ -23,7 +23,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -43,13 +42,6 @@ protected:
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         return window;
-    }
-    QString writeFile(const QString& name, const QByteArray& content,
-                      QIODevice::OpenMode mode = QIODevice::WriteOnly) {
-        QFile file(dir_.filePath(name));
-        EXPECT_TRUE(file.open(mode));
-        file.write(content);
-        return file.fileName();
     }
     template <typename T> static T* control(MainWindow& window, int id) {
         return qobject_cast<T*>(window.control(id));
@@ -78,7 +70,7 @@ protected:
     }
 
     test::TempSettings temp_;
-    QTemporaryDir dir_;
+    test::TempFiles files_;
 };
 
 } // namespace
@@ -86,7 +78,7 @@ protected:
 TEST_F(MainWindowTest, ClosesWithTheIdentifierOfWhatClosedIt) {
     // A missing file named on the command line leaves an idle window, whose button is Exit.
     StartupOptions missing;
-    missing.sourceText = dir_.filePath(QStringLiteral("nowhere.log"));
+    missing.sourceText = files_.path(u"nowhere.log"_qs);
     missing.startRequested = true;
     const std::pair<std::function<void(MainWindow&)>, int> cases[] = {
         {[](MainWindow& w) { QTest::keyClick(&w, Qt::Key_Escape); }, 2},
@@ -228,7 +220,7 @@ TEST_F(MainWindowTest, APlacementLargerThanTheScreenOrOffItIsBroughtOntoIt) {
 }
 
 TEST_F(MainWindowTest, StartShowsTheTailAndItsStatusFollowsGrowthAndExitPauses) {
-    const QString path = writeFile(QStringLiteral("app.log"), "first\nsecond\nthird\n");
+    const QString path = files_.write(u"app.log"_qs, "first\nsecond\nthird\n");
     auto window = makeWindow();
     typeStart(*window, path, QStringLiteral("0"), QStringLiteral("13"));
     EXPECT_TRUE(window->monitor().running());
@@ -243,7 +235,7 @@ TEST_F(MainWindowTest, StartShowsTheTailAndItsStatusFollowsGrowthAndExitPauses) 
     // The caret rests after the last line.
     EXPECT_EQ(window->display()->selection().caret, window->display()->text().size());
 
-    writeFile(QStringLiteral("app.log"), "fourth\n", QIODevice::Append);
+    files_.append(u"app.log"_qs, "fourth\n");
     EXPECT_TRUE(shows(*window, QStringLiteral("third\nfourth\n")))
         << window->display()->text().toStdString();
 
@@ -254,8 +246,8 @@ TEST_F(MainWindowTest, StartShowsTheTailAndItsStatusFollowsGrowthAndExitPauses) 
 
 TEST_F(MainWindowTest, StartOnABlankLedOrMissingNameChangesNothingAndEnterStartsFromTheCount) {
     auto window = makeWindow();
-    typeStart(*window, dir_.filePath(QStringLiteral("missing.log")));
-    const QString path = writeFile(QStringLiteral("a.log"), "x\n");
+    typeStart(*window, files_.path(u"missing.log"_qs));
+    const QString path = files_.write(u"a.log"_qs, "x\n");
     typeStart(*window, QStringLiteral(" ") + path);
     EXPECT_FALSE(window->monitor().running());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Ombrel 2.0"));
@@ -278,7 +270,7 @@ TEST_F(MainWindowTest, StartOnABlankLedOrMissingNameChangesNothingAndEnterStarts
 }
 
 TEST_F(MainWindowTest, ACommandLineFileStartsAtOnceAndIsRemembered) {
-    const QString path = writeFile(QStringLiteral("cmd.log"), "from the command line\n");
+    const QString path = files_.write(u"cmd.log"_qs, "from the command line\n");
     StartupOptions startup;
     startup.sourceText = path;
     startup.startRequested = true;
@@ -297,8 +289,7 @@ TEST_F(MainWindowTest, ACommandLineFileStartsAtOnceAndIsRemembered) {
 
 TEST_F(MainWindowTest, KeywordsAreMarkedAndFilterTheLinesButNotTheLineCount) {
     temp_.set({{"Highlight", "1"}, {"ShowOnly", "1"}, {"Keywords", ";;ERROR;;disk"}});
-    const QString path =
-        writeFile(QStringLiteral("keys.log"), "ok\nan error here\nfine\nDisk full\n");
+    const QString path = files_.write(u"keys.log"_qs, "ok\nan error here\nfine\nDisk full\n");
     auto window = makeWindow();
     typeStart(*window, path);
     EXPECT_EQ(window->display()->text(), QStringLiteral("an error here\nDisk full\n"));
@@ -310,13 +301,13 @@ TEST_F(MainWindowTest, KeywordsAreMarkedAndFilterTheLinesButNotTheLineCount) {
 
 TEST_F(MainWindowTest, AStartThatFailsKeepsTheChangeBeingRead) {
     auto files = std::make_shared<test::GatedFileSystem>();
-    const QString path = writeFile(QStringLiteral("crash.log"), "one\n");
+    const QString path = files_.write(u"crash.log"_qs, "one\n");
     auto window = makeWindow({}, files);
     typeStart(*window, path, QStringLiteral("0"));
     ASSERT_EQ(window->display()->text(), QStringLiteral("one\n"));
 
     files->close();
-    writeFile(QStringLiteral("crash.log"), "last words\n", QIODevice::Append);
+    files_.append(u"crash.log"_qs, "last words\n");
     ASSERT_TRUE(QTest::qWaitFor([&] { return files->reads() == 2; }, 5000));
     // A Start on a blank name while the change is read: still watching, so it must show.
     control<QComboBox>(*window, IdFileNameBox)->setEditText(QStringLiteral(" "));
@@ -328,7 +319,7 @@ TEST_F(MainWindowTest, AStartThatFailsKeepsTheChangeBeingRead) {
 
 TEST_F(MainWindowTest, FailedReadsShowNothingAndAreRetriedUntilTheFileCanBeRead) {
     auto files = std::make_shared<test::GatedFileSystem>();
-    const QString path = writeFile(QStringLiteral("locked.log"), "secret\n");
+    const QString path = files_.write(u"locked.log"_qs, "secret\n");
     auto window = makeWindow({}, files);
     files->unreadable = true;
     typeStart(*window, path, QStringLiteral("0"));
@@ -340,14 +331,14 @@ TEST_F(MainWindowTest, FailedReadsShowNothingAndAreRetriedUntilTheFileCanBeRead)
 
     // A tail too large to hold fails the same way, without taking the program down.
     files->outOfMemory = true;
-    writeFile(QStringLiteral("locked.log"), "more\n", QIODevice::Append);
+    files_.append(u"locked.log"_qs, "more\n");
     EXPECT_TRUE(shows(*window, QString()));
     EXPECT_TRUE(status(*window).endsWith(u"Lines: 1")) << status(*window).toStdString();
 }
 
 TEST_F(MainWindowTest, OptionsTakeEffectAtOnceAndACloseWaitsForTheDialog) {
     temp_.set({{"Highlight", "1"}});
-    const QString path = writeFile(QStringLiteral("opts.log"), "ok\nan error\n");
+    const QString path = files_.write(u"opts.log"_qs, "ok\nan error\n");
     auto window = makeWindow();
     typeStart(*window, path);
     whileOpen<OptionsSheet>(
@@ -376,7 +367,7 @@ TEST_F(MainWindowTest, OptionsTakeEffectAtOnceAndACloseWaitsForTheDialog) {
 }
 
 TEST_F(MainWindowTest, TheCommandLineFaceAppliesAtEachStartUntilAFontIsChosen) {
-    const QString path = writeFile(QStringLiteral("font.log"), "text\n");
+    const QString path = files_.write(u"font.log"_qs, "text\n");
     StartupOptions startup;
     startup.faceName = QStringLiteral("DejaVu Serif");
     auto window = makeWindow(startup);
@@ -398,7 +389,7 @@ TEST_F(MainWindowTest, TheCommandLineFaceAppliesAtEachStartUntilAFontIsChosen) {
 
 TEST_F(MainWindowTest, TheTrayFollowsTheWatchAndAMissingTrayLeavesTheWindowReachable) {
     temp_.set({{"SysTray", "1"}, {"MinTray", "1"}});
-    const QString path = writeFile(QStringLiteral("tray.log"), "x\n");
+    const QString path = files_.write(u"tray.log"_qs, "x\n");
     auto window = makeWindow();
     const TrayState& tray = window->tray().state();
     EXPECT_EQ(tray.tip(), QStringLiteral("Ombrel"));
@@ -420,12 +411,11 @@ TEST_F(MainWindowTest, TheTrayFollowsTheWatchAndAMissingTrayLeavesTheWindowReach
 }
 
 TEST_F(MainWindowTest, ADroppedFileIsWatchedAtOnceAndBrowseOnlyNamesOne) {
-    const QString first = writeFile(QStringLiteral("first.log"), "dropped\n");
+    const QString first = files_.write(u"first.log"_qs, "dropped\n");
     auto window = makeWindow();
     control<QCheckBox>(*window, IdSystemLog)->setChecked(true);
     // Two files, with their text as file managers add, over the box that must not take it.
-    test::dropFiles(*window, window->control(IdFileNameBox),
-                    {first, dir_.filePath(QStringLiteral("b"))}, first);
+    test::dropFiles(*window, window->control(IdFileNameBox), {first, files_.path(u"b"_qs)}, first);
     ASSERT_TRUE(window->waitForDisplayIdle(5000));
     EXPECT_TRUE(window->monitor().running());
     EXPECT_EQ(window->display()->text(), QStringLiteral("dropped\n"));
@@ -433,7 +423,7 @@ TEST_F(MainWindowTest, ADroppedFileIsWatchedAtOnceAndBrowseOnlyNamesOne) {
     EXPECT_EQ(window->tray().state().tip(), QStringLiteral("Ombrel\n") + first);
     EXPECT_TRUE(window->recentFiles().entries().isEmpty());
 
-    const QString picked = writeFile(QStringLiteral("picked.log"), "p\n");
+    const QString picked = files_.write(u"picked.log"_qs, "p\n");
     whileOpen<QFileDialog>([&] { window->dispatchCommand(IdBrowse); },
                            [&](QFileDialog& dialog) {
                                dialog.selectFile(picked);
@@ -446,8 +436,8 @@ TEST_F(MainWindowTest, ADroppedFileIsWatchedAtOnceAndBrowseOnlyNamesOne) {
 
 TEST_F(MainWindowTest, AClickOnAWebAddressOpensItAndNothingElseOpens) {
     test::SchemeCatcher catcher({"http", "https", "file", "javascript"});
-    const QString path = writeFile(QStringLiteral("links.log"),
-                                   "see www.example.org now\nfile:///etc/passwd plain\n");
+    const QString path =
+        files_.write(u"links.log"_qs, "see www.example.org now\nfile:///etc/passwd plain\n");
     auto window = makeWindow();
     typeStart(*window, path);
     LogView* view = window->display();

@@ -2,11 +2,9 @@
 
 #include "archive/ArchiveWriter.h"
 #include "archive/CodecTag.h"
+#include "support/TempFiles.h"
 
 #include <QByteArray>
-#include <QFile>
-#include <QString>
-#include <QTemporaryDir>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <vector>
@@ -68,23 +66,5 @@ inline QByteArray rawArchive(const QByteArray& body, const QByteArray& storedDir
            u32(static_cast<std::uint32_t>(declaredLength)) + body + u32(directoryTag) +
            block(storedDirectory);
 }
-
-/// A temporary folder for archive files, removed with the object.
-class ArchiveFiles {
-public:
-    /// Writes bytes to the file name in the folder and returns its path.
-    QString write(const char* name, const QByteArray& bytes) {
-        QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-            return {};
-        }
-        return file.fileName();
-    }
-    /// The path of name in the folder, written or not.
-    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
-
-private:
-    QTemporaryDir dir_;
-};
 
 } // namespace ombrel::test

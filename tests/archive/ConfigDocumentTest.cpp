@@ -74,15 +74,15 @@ TEST(ConfigDocument, FaultyInputGivesAnEmptyDocument) {
 }
 
 TEST(ConfigDocument, LoadsConfigXmlFromAnArchiveAndIsEmptyWithoutOne) {
-    ArchiveFiles files;
+    TempFiles files;
     const QString with =
-        files.write("with.omf", archiveOf({{"config.xml", "<C><Time>3</Time></C>"}}));
+        files.write(u"with.omf"_qs, archiveOf({{"config.xml", "<C><Time>3</Time></C>"}}));
     ConfigDocument document;
     document.load(with);
     EXPECT_THAT(document.texts(times), ElementsAre(u"3"_qs));
     for (const QString& other :
-         {files.write("without.omf", archiveOf({{"images\\about.bmp", "BM"}})),
-          files.path("missing.omf")}) {
+         {files.write(u"without.omf"_qs, archiveOf({{"images\\about.bmp", "BM"}})),
+          files.path(u"missing.omf"_qs)}) {
         document.load(with);
         document.load(other);
         EXPECT_TRUE(document.isEmpty());

@@ -1,6 +1,6 @@
 #include "tail/FileTailReader.h"
 
-#include "TempFiles.h"
+#include "support/TempFiles.h"
 #include "tail/NativeFile.h"
 #include "tail/TailTextDecoder.h"
 

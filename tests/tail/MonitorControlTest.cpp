@@ -1,6 +1,6 @@
 #include "tail/MonitorControl.h"
 
-#include "TempFiles.h"
+#include "support/TempFiles.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

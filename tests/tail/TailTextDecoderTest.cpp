@@ -1,6 +1,6 @@
 #include "tail/TailTextDecoder.h"
 
-#include "TempFiles.h"
+#include "support/TempFiles.h"
 #include "tail/FileTailReader.h"
 
 #include <gtest/gtest.h>
