@@ -2,7 +2,6 @@
 
 #include "support/TempFiles.h"
 #include "tail/NativeFile.h"
-#include "tail/TailTextDecoder.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +18,6 @@
 using ombrel::FileTailReader;
 using ombrel::NativeFile;
 using ombrel::TailSnapshot;
-using ombrel::TailTextDecoder;
 using ombrel::test::TempFiles;
 
 TEST(FileTailReader, ReadsTheWindowOfTheCountFromTheEndOrTheStartAllocatingNoMore) {
@@ -60,7 +58,6 @@ TEST(FileTailReader, KeepsZeroBytesAndTheFractionOfTheSecond) {
     files.setModified(QStringLiteral("a.log"), 1'700'000'000'123);
     const auto snapshot = FileTailReader::read(path, 100);
     EXPECT_EQ(snapshot.bytes, bytes);
-    EXPECT_EQ(TailTextDecoder::displayText(snapshot), QStringLiteral("before␀␀␀after\n"));
     EXPECT_EQ(snapshot.modTime.seconds, 1'700'000'000);
     EXPECT_EQ(snapshot.modTime.nanoseconds, 123'000'000);
     EXPECT_EQ(NativeFile::statusByPath(path), snapshot.status());

@@ -1,13 +1,8 @@
 #include "tail/TailTextDecoder.h"
 
-#include "support/TempFiles.h"
-#include "tail/FileTailReader.h"
-
 #include <gtest/gtest.h>
 
-using ombrel::FileTailReader;
 using ombrel::TailTextDecoder;
-using ombrel::test::TempFiles;
 
 namespace {
 QString utf8(QByteArrayView bytes, std::int64_t offset = 0) {
@@ -85,18 +80,4 @@ TEST(TailTextDecoder, Utf16WithByteOrderMarkDecodesInBothOrdersAlignedToWholeCod
     EXPECT_EQ(utf16Window(file, 7), QStringLiteral("cd"));    // odd start inside the pair
     EXPECT_EQ(utf16Window(file, 2, 6), QStringLiteral("ab")); // ends after the high half
     EXPECT_EQ(utf16Window(file, 2, 5), QStringLiteral("ab")); // ends inside a code unit
-}
-
-TEST(TailTextDecoder, TailOfAUtf16FileIsDecodedByItsByteOrderMark) {
-    TempFiles files;
-    QString text;
-    for (int i = 0; i < 50; ++i) {
-        text += QStringLiteral("Eintrag %1: Größe\r\n").arg(i);
-    }
-    const QString path = files.write(QStringLiteral("u16.log"), utf16File(text, true));
-    const auto snapshot = FileTailReader::read(path, 41); // odd count: the window starts odd
-    ASSERT_TRUE(snapshot.opened);
-    const QString shown = TailTextDecoder::displayText(snapshot);
-    EXPECT_TRUE(text.endsWith(shown));
-    EXPECT_EQ(shown.size(), 20);
 }
