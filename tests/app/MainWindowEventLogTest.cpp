@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -140,7 +141,10 @@ TEST_F(MainWindowEventLogTest, AFailedWaitShowsItsErrorAndCloseAndStartEndTheWor
     auto watched = makeWindow(waiting.maker());
     startOn(*watched, IdSystemLog, QStringLiteral("10"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return waiting.reads == 1; }, 5000));
+    QElapsedTimer clock;
+    clock.start();
     watched->dispatchCommand(IdStart);
+    EXPECT_LT(clock.elapsed(), 1000);
     ASSERT_TRUE(QTest::qWaitFor([&] { return waiting.reads == 2; }, 5000));
     EXPECT_EQ(waiting.alive, 1); // the second worker's source only
 
