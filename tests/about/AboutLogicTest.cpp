@@ -2,7 +2,6 @@
 #include "about/CreditsScroll.h"
 #include "about/ManualLocation.h"
 #include "about/OpenableAddress.h"
-#include "about/SplashGeometry.h"
 #include "archive/ConfigDocument.h"
 
 #include <QDir>
@@ -89,36 +88,15 @@ TEST(CreditsScroll, BandRectanglesStayInsideTheBandAndTheTextImage) {
     EXPECT_EQ(scroll.source(220, 300), QRect(0, 250, 220, 50)); // rows past 300 are not read
 }
 
-TEST(SplashGeometry, CentredForTheTemplateThenSizedToThePicture) {
-    const QRect area(0, 0, 1000, 800);
-    const QSize templateSize(280, 150);
-    EXPECT_EQ(splashGeometry(area, templateSize, {300, 150}), QRect(360, 325, 300, 150));
-    EXPECT_EQ(splashGeometry(area, templateSize, {600, 400}), QRect(360, 325, 600, 400));
-    EXPECT_EQ(splashGeometry(area.translated(100, 50), templateSize, {}),
-              QRect(460, 375, 280, 150));
-}
-
 TEST(OpenableAddress, OnlyWebFtpAndMailAddresses) {
-    const std::pair<const char*, bool> cases[] = {
-        {"https://ombrel.example.org/forum/", true},
-        {" HTTP://Example.org/a?b=c#d ", true},
-        {"ftp://files.example.org/pub", true},
-        {"mailto:someone@example.org", true},
-        {"mailto:", false},
-        {"http://", false},
-        {"https:///path-only", false},
-        {"file:///etc/passwd", false},
-        {"/usr/bin/xterm", false},
-        {"xterm -e rm -rf ~", false},
-        {"javascript:alert(1)", false},
-        {"data:text/html,hi", false},
-        {"smb://server/share", false},
-        {"www.example.org", false},
-        {"http://exa mple.org/", false},
-        {"", false},
-    };
-    for (const auto& [text, openable] : cases) {
-        EXPECT_EQ(openableAddress(QString::fromUtf8(text)).has_value(), openable) << text;
+    for (const char* text : {"https://ombrel.example.org/forum/", " HTTP://Example.org/a?b=c#d ",
+                             "ftp://files.example.org/pub", "mailto:someone@example.org"}) {
+        EXPECT_TRUE(openableAddress(QString::fromUtf8(text)).has_value()) << text;
+    }
+    for (const char* text : {"mailto:", "http://", "https:///path-only", "file:///etc/passwd",
+                             "xterm -e rm -rf ~", "javascript:alert(1)", "data:text/html,hi",
+                             "www.example.org", "http://exa mple.org/", ""}) {
+        EXPECT_FALSE(openableAddress(QString::fromUtf8(text)).has_value()) << text;
     }
 }
 

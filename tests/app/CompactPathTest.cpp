@@ -25,11 +25,8 @@ TEST(CompactPath, KeepsTheStartAndTheLastElementWithinTheLimit) {
         // Up to limit - 2 characters the text is unchanged.
         {posix, QStringLiteral("/var/log/") + a29, 40, QStringLiteral("/var/log/") + a29},
         {posix, QStringLiteral("/var/log/a") + a29, 40, QStringLiteral("/var/.../a") + a29},
-        {posix, QString(), 0, QString()},
         {windows, QStringLiteral("C:\\Documents and Settings\\user\\Local Settings\\Temp\\app.log"),
          40, QStringLiteral("C:\\Documents and Settings\\us...\\app.log")},
-        {posix, QStringLiteral("/var/log/journal/abcdef0123456789abcdef0123456789/system.journal"),
-         40, QStringLiteral("/var/log/journal/abcd.../system.journal")},
         // A long last element is cut after the separator, also when it only just fits.
         {posix, QStringLiteral("/var/log/") + longName, 40,
          QStringLiteral(".../") + longName.first(32) + QStringLiteral("...")},
@@ -37,7 +34,6 @@ TEST(CompactPath, KeepsTheStartAndTheLastElementWithinTheLimit) {
          QStringLiteral(".../") + e32 + QStringLiteral("...")},
         // Without elements the start stays; only "/" separates on Linux.
         {posix, longName, 40, longName.first(36) + QStringLiteral("...")},
-        {posix, QStringLiteral("abcdef"), 4, QStringLiteral("...")},
         {posix, QStringLiteral("c:\\windows\\system32\\drivers\\etc\\hosts.txt"), 20,
          QStringLiteral("c:\\windows\\syste...")},
         {windows, QStringLiteral("c:\\windows\\system32\\drivers\\etc\\hosts.txt"), 20,
@@ -45,31 +41,23 @@ TEST(CompactPath, KeepsTheStartAndTheLastElementWithinTheLimit) {
         {windows, QStringLiteral("c:averyverylongname.txt"), 10, QStringLiteral("...\\av...")},
         // Trailing separators stay with the last element.
         {windows, QStringLiteral("c:\\logs\\archive\\"), 10, QStringLiteral("...\\ar...")},
-        {posix, QStringLiteral("/var/log/archive//"), 30, QStringLiteral("/var/log/archive//")},
         {posix, QStringLiteral("/var/log/archive//"), 13, QStringLiteral(".../archi...")},
         {posix, QStringLiteral("////////"), 6, QStringLiteral("//...")},
-        {posix, QStringLiteral("////////"), 8, QStringLiteral("////...")},
         // The separator shown is the last slash.
         {windows, QStringLiteral("c:\\logs/sub\\today.log"), 6, QStringLiteral("...\\.")},
         {windows, QStringLiteral("c:\\logs\\sub/today.log"), 6, QStringLiteral(".../.")},
-        {windows, QStringLiteral("c:today.log"), 5, QStringLiteral("...\\")},
         // Small limits.
         {posix, QStringLiteral("/var/log/syslog"), 1, QString()},
         {posix, QStringLiteral("/var/log/syslog"), 2, QStringLiteral(".")},
-        {posix, QStringLiteral("/var/log/syslog"), 5, QStringLiteral(".../")},
         {posix, QStringLiteral("/var/log/syslog"), 7, QStringLiteral(".../..")}, // no part fits
-        {posix, QStringLiteral("/var/log/syslog"), 9, QStringLiteral(".../s...")},
         {posix, QStringLiteral("/var/log/a"), 7, QStringLiteral("/.../a")},
         {posix, QStringLiteral("/var/log/ab"), 7, QStringLiteral(".../ab")},
-        {posix, QStringLiteral("abcdef"), 3, QStringLiteral("..")},
         {posix, QStringLiteral("/var/log/syslog"), std::numeric_limits<int>::min(), QString()},
         {posix, QStringLiteral("/var/log/syslog"), std::numeric_limits<int>::max(),
          QStringLiteral("/var/log/syslog")},
         // Code points count, and none is split; a stray surrogate is one character.
-        {posix, QStringLiteral("😀😀😀😀😀"), 7, QStringLiteral("😀😀😀😀😀")},
         {posix, QStringLiteral("😀😀😀😀😀😀😀😀😀😀"), 8, QStringLiteral("😀😀😀😀...")},
         {posix, QStringLiteral("/x/😀😀😀😀😀😀😀😀😀😀"), 12, QStringLiteral(".../😀😀😀😀...")},
-        {posix, QStringLiteral("/日志/目录/文件名.log"), 12, QStringLiteral(".../文件名.log")},
         {posix, QChar(0xD800) + QStringLiteral("abcdefgh"), 6,
          QChar(0xD800) + QStringLiteral("a...")},
     };

@@ -5,34 +5,29 @@
 #include "display/LogView.h"
 #include "options/OptionsSheet.h"
 #include "support/GatedFileSystem.h"
+#include "support/TempFiles.h"
 #include "support/TempSettings.h"
-#include "support/UrlCatcher.h"
+#include "support/WindowTesting.h"
 #include "tray/TrayState.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
-#include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <QUrl>
-#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace ombrel;
+using test::whileOpen;
 
 namespace {
 
@@ -48,60 +43,53 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         return window;
     }
-    QString writeFile(const QString& name, const QByteArray& content,
-                      QIODevice::OpenMode mode = QIODevice::WriteOnly) {
-        QFile file(dir_.filePath(name));
-        EXPECT_TRUE(file.open(mode));
-        file.write(content);
-        return file.fileName();
+    template <typename T> static T* control(MainWindow& window, int id) {
+        return qobject_cast<T*>(window.control(id));
     }
     static void typeStart(MainWindow& window, const QString& name,
                           const QString& interval = QStringLiteral("5"),
                           const QString& count = QStringLiteral("1000")) {
-        qobject_cast<QComboBox*>(window.control(IdFileNameBox))->setEditText(name);
-        qobject_cast<QComboBox*>(window.control(IdIntervalBox))->setEditText(interval);
-        qobject_cast<QLineEdit*>(window.control(IdCountBox))->setText(count);
+        control<QComboBox>(window, IdFileNameBox)->setEditText(name);
+        control<QComboBox>(window, IdIntervalBox)->setEditText(interval);
+        control<QLineEdit>(window, IdCountBox)->setText(count);
         window.dispatchCommand(IdStart);
         window.waitForDisplayIdle(5000);
     }
-    static QPushButton* exitButton(MainWindow& window) {
-        return qobject_cast<QPushButton*>(window.control(IdExitPause));
+    static QString status(MainWindow& window) {
+        return window.panes()->paneText(StatusBar::messagePane);
+    }
+    // QTRY_* cannot fail a GoogleTest test, so wait first and check afterwards.
+    static bool shows(MainWindow& window, const QString& text) {
+        return QTest::qWaitFor([&] { return window.display()->text() == text; }, 5000);
+    }
+    static int exitCodeAfter(MainWindow& window, const std::function<void()>& action) {
+        QSignalSpy finished(&window, &MainWindow::finished);
+        action();
+        EXPECT_FALSE(window.isVisible());
+        return finished.count() == 1 ? finished.at(0).at(0).toInt() : -1;
     }
 
     test::TempSettings temp_;
-    QTemporaryDir dir_;
+    test::TempFiles files_;
 };
-
-int exitCodeAfter(MainWindow& window, const std::function<void()>& action) {
-    QSignalSpy finished(&window, &MainWindow::finished);
-    action();
-    if (finished.count() != 1) {
-        return -1;
-    }
-    EXPECT_EQ(finished.at(0).at(0).toInt(), window.exitCode());
-    EXPECT_FALSE(window.isVisible());
-    return window.exitCode();
-}
 
 } // namespace
 
 TEST_F(MainWindowTest, ClosesWithTheIdentifierOfWhatClosedIt) {
-    auto escape = makeWindow();
-    EXPECT_EQ(exitCodeAfter(*escape, [&] { QTest::keyClick(escape.get(), Qt::Key_Escape); }), 2);
-
-    // A missing file named on the command line leaves an idle window that Exit closes.
+    // A missing file named on the command line leaves an idle window, whose button is Exit.
     StartupOptions missing;
-    missing.sourceText = dir_.filePath(QStringLiteral("nowhere.log"));
+    missing.sourceText = files_.path(u"nowhere.log"_qs);
     missing.startRequested = true;
-    auto idle = makeWindow(missing);
-    EXPECT_FALSE(idle->monitor().running());
-    EXPECT_EQ(exitCodeAfter(*idle, [&] { exitButton(*idle)->click(); }), 1018);
-
-    auto fileExit = makeWindow();
-    EXPECT_EQ(exitCodeAfter(*fileExit, [&] { fileExit->action(IdExit)->trigger(); }), 32773);
-
-    auto closeBox = makeWindow();
-    EXPECT_EQ(exitCodeAfter(*closeBox, [&] { closeBox->close(); }), 2);
+    const std::pair<std::function<void(MainWindow&)>, int> cases[] = {
+        {[](MainWindow& w) { QTest::keyClick(&w, Qt::Key_Escape); }, 2},
+        {[](MainWindow& w) { control<QPushButton>(w, IdExitPause)->click(); }, 1018},
+        {[](MainWindow& w) { w.action(IdExit)->trigger(); }, 32773},
+        {[](MainWindow& w) { w.close(); }, 2}};
+    for (const auto& [action, code] : cases) {
+        auto window = makeWindow(missing);
+        EXPECT_EQ(exitCodeAfter(*window, [&] { action(*window); }), code);
+        EXPECT_EQ(window->exitCode(), code);
+    }
 }
 
 TEST_F(MainWindowTest, ShowsItsTemplateWithNamedControlsAtStart) {
@@ -109,16 +97,13 @@ TEST_F(MainWindowTest, ShowsItsTemplateWithNamedControlsAtStart) {
     startup.byteCount = 250;
     startup.checkInterval = 7;
     auto window = makeWindow(startup);
-    auto* presets = qobject_cast<QComboBox*>(window->control(IdIntervalBox));
+    auto* presets = control<QComboBox>(*window, IdIntervalBox);
     EXPECT_EQ(presets->currentText(), QStringLiteral("7"));
     ASSERT_EQ(presets->count(), 2);
-    EXPECT_EQ(presets->itemText(0), QStringLiteral("1"));
-    EXPECT_EQ(presets->itemText(1), QStringLiteral("5"));
-    EXPECT_EQ(qobject_cast<QLineEdit*>(window->control(IdCountBox))->text(), QStringLiteral("250"));
+    EXPECT_EQ(presets->itemText(0) + u' ' + presets->itemText(1), QStringLiteral("1 5"));
+    EXPECT_EQ(control<QLineEdit>(*window, IdCountBox)->text(), QStringLiteral("250"));
     EXPECT_FALSE(window->control(IdPrintButton)->isEnabled());
-    EXPECT_EQ(window->panes()->paneText(StatusBar::messagePane), QStringLiteral("Ready"));
-    EXPECT_FALSE(window->panes()->paneIcon(StatusBar::statePane).isNull());
-    EXPECT_EQ(window->minimumSize(), QSize(320, 250));
+    EXPECT_EQ(status(*window), QStringLiteral("Ready"));
 
     EXPECT_EQ(window->control(IdCountBox)->accessibleName(), QStringLiteral("Bytes to Display"));
     int named = 0;
@@ -135,6 +120,7 @@ TEST_F(MainWindowTest, ShowsItsTemplateWithNamedControlsAtStart) {
 
 TEST_F(MainWindowTest, ResizingStretchesAndMovesOnlyTheListedControls) {
     auto window = makeWindow();
+    const QSize original = window->size();
     // How each control's edges move when the window grows by 100 x 50.
     const std::pair<int, QMargins> moves[] = {{IdFileNameBox, {0, 0, 100, 0}},
                                               {IdDataGroup, {0, 0, 100, 0}},
@@ -150,16 +136,17 @@ TEST_F(MainWindowTest, ResizingStretchesAndMovesOnlyTheListedControls) {
     for (const auto& [id, by] : moves) {
         before[id] = window->control(id)->geometry();
     }
-    window->resize(window->size() + QSize(100, 50));
+    window->resize(original + QSize(100, 50));
     QTest::qWait(50);
     for (const auto& [id, by] : moves) {
         EXPECT_EQ(window->control(id)->geometry(),
                   before[id].adjusted(by.left(), by.top(), by.right(), by.bottom()))
             << id;
     }
-    // The status bar stays docked along the bottom edge.
-    EXPECT_EQ(window->panes()->geometry().bottom(), window->rect().bottom());
-    EXPECT_EQ(window->panes()->width(), window->width());
+    // Always laid out from the first rectangles, so going back restores them exactly.
+    window->resize(original);
+    QTest::qWait(50);
+    EXPECT_EQ(window->control(IdBrowse)->geometry(), before[IdBrowse]);
 
     window->resize(100, 100);
     QTest::qWait(50);
@@ -201,19 +188,22 @@ TEST_F(MainWindowTest, HidingTheControlsLeavesTheDisplayAndPutsItBack) {
 
 TEST_F(MainWindowTest, KeepsTheWindowRectangleOnlyWhenAsked) {
     auto window = makeWindow();
-    EXPECT_EQ(exitCodeAfter(*window, [&] { window->close(); }), 2);
+    window->close();
     EXPECT_EQ(temp_.store().readSetting(QStringLiteral("StoreLeft")), std::nullopt);
 
-    temp_.store().writeSetting(QStringLiteral("StoreLast"), QStringLiteral("1"));
+    temp_.set({{"StoreLast", "1"}});
     auto keeping = makeWindow();
     keeping->setGeometry(40, 60, 500, 400);
     QTest::qWait(20);
     const QRect kept = keeping->normalGeometry();
-    EXPECT_EQ(exitCodeAfter(*keeping, [&] { keeping->close(); }), 2);
-    EXPECT_EQ(temp_.store().readNumber(QStringLiteral("StoreLeft")), kept.left());
-    EXPECT_EQ(temp_.store().readNumber(QStringLiteral("StoreTop")), kept.top());
-    EXPECT_EQ(temp_.store().readNumber(QStringLiteral("StoreRight")), kept.left() + kept.width());
-    EXPECT_EQ(temp_.store().readNumber(QStringLiteral("StoreBottom")), kept.top() + kept.height());
+    keeping->close();
+    const std::pair<const char*, int> edges[] = {{"StoreLeft", kept.left()},
+                                                 {"StoreTop", kept.top()},
+                                                 {"StoreRight", kept.left() + kept.width()},
+                                                 {"StoreBottom", kept.top() + kept.height()}};
+    for (const auto& [name, edge] : edges) {
+        EXPECT_EQ(temp_.store().readNumber(QString::fromLatin1(name)), edge) << name;
+    }
 }
 
 TEST_F(MainWindowTest, APlacementLargerThanTheScreenOrOffItIsBroughtOntoIt) {
@@ -229,140 +219,98 @@ TEST_F(MainWindowTest, APlacementLargerThanTheScreenOrOffItIsBroughtOntoIt) {
     }
 }
 
-TEST_F(MainWindowTest, TheProgramsOwnArchiveGivesTheIntervalPresets) {
-    MainWindowSetup setup{{}, temp_.store(), QString(), {}, {}};
-    setup.config.load(QStringLiteral(OMBREL_ARCHIVE));
-    MainWindow window(std::move(setup));
-    auto* presets = qobject_cast<QComboBox*>(window.control(IdIntervalBox));
-    QStringList items;
-    for (int i = 0; i < presets->count(); ++i) {
-        items << presets->itemText(i);
-    }
-    EXPECT_EQ(items.join(u' '), QStringLiteral("1 2 5 10 30 60"));
-    EXPECT_EQ(presets->currentText(), QStringLiteral("5"));
-}
-
-TEST_F(MainWindowTest, StartShowsTheTailAndItsStatusAndExitPauses) {
-    const QString path = writeFile(QStringLiteral("app.log"), "first\nsecond\nthird\n");
+TEST_F(MainWindowTest, StartShowsTheTailAndItsStatusFollowsGrowthAndExitPauses) {
+    const QString path = files_.write(u"app.log"_qs, "first\nsecond\nthird\n");
     auto window = makeWindow();
-    typeStart(*window, path, QStringLiteral("5"), QStringLiteral("13"));
+    typeStart(*window, path, QStringLiteral("0"), QStringLiteral("13"));
     EXPECT_TRUE(window->monitor().running());
     EXPECT_TRUE(window->windowTitle().startsWith(u"Ombrel - "));
-    EXPECT_EQ(exitButton(*window)->text(), QStringLiteral("Pause"));
+    EXPECT_EQ(control<QPushButton>(*window, IdExitPause)->text(), QStringLiteral("Pause"));
     EXPECT_EQ(window->display()->text(), QStringLiteral("second\nthird\n"));
-    const QString status = window->panes()->paneText(StatusBar::messagePane);
-    EXPECT_TRUE(status.startsWith(u"Update: ")) << status.toStdString();
-    EXPECT_TRUE(status.endsWith(u"\n   Filesize: 19   Lines: 3")) << status.toStdString();
+    EXPECT_TRUE(status(*window).startsWith(u"Update: ")) << status(*window).toStdString();
+    EXPECT_TRUE(status(*window).endsWith(u"\n   Filesize: 19   Lines: 3"));
     // The pane shows the two-line status on one line.
-    const auto* label = window->panes()->findChild<QLabel*>(QStringLiteral("messagePane"));
-    EXPECT_FALSE(label->text().contains(u'\n'));
+    EXPECT_FALSE(
+        window->panes()->findChild<QLabel*>(QStringLiteral("messagePane"))->text().contains(u'\n'));
     // The caret rests after the last line.
     EXPECT_EQ(window->display()->selection().caret, window->display()->text().size());
 
+    files_.append(u"app.log"_qs, "fourth\n");
+    EXPECT_TRUE(shows(*window, QStringLiteral("third\nfourth\n")))
+        << window->display()->text().toStdString();
+
     window->dispatchCommand(IdExitPause);
     EXPECT_FALSE(window->monitor().running());
-    EXPECT_EQ(exitButton(*window)->text(), QStringLiteral("Exit"));
+    EXPECT_EQ(control<QPushButton>(*window, IdExitPause)->text(), QStringLiteral("Exit"));
 }
 
-TEST_F(MainWindowTest, StartOnABlankLedOrMissingNameChangesNothing) {
+TEST_F(MainWindowTest, StartOnABlankLedOrMissingNameChangesNothingAndEnterStartsFromTheCount) {
     auto window = makeWindow();
-    typeStart(*window, dir_.filePath(QStringLiteral("missing.log")));
-    typeStart(*window, QStringLiteral(" ") + writeFile(QStringLiteral("a.log"), "x\n"));
+    typeStart(*window, files_.path(u"missing.log"_qs));
+    const QString path = files_.write(u"a.log"_qs, "x\n");
+    typeStart(*window, QStringLiteral(" ") + path);
     EXPECT_FALSE(window->monitor().running());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Ombrel 2.0"));
-    EXPECT_EQ(exitButton(*window)->text(), QStringLiteral("Exit"));
     EXPECT_TRUE(window->control(IdPrintButton)->isEnabled()); // Start enables it before checking
     EXPECT_TRUE(window->recentFiles().entries().isEmpty());
-}
 
-TEST_F(MainWindowTest, EnterInTheNameBoxAddsNothingAndInTheCountBoxPressesStart) {
-    const QString path = writeFile(QStringLiteral("enter.log"), "hello\n");
-    auto window = makeWindow();
-    auto* box = qobject_cast<QComboBox*>(window->control(IdFileNameBox));
+    // Enter in the name box adds nothing and closes nothing; in the count box it presses Start.
+    auto* box = control<QComboBox>(*window, IdFileNameBox);
+    box->setEditText(QString());
     box->setFocus();
     QTest::keyClicks(box, QStringLiteral("/no/such/file.log"));
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(box->count(), 0);
     EXPECT_TRUE(window->isVisible());
-
     box->setEditText(path);
-    auto* count = qobject_cast<QLineEdit*>(window->control(IdCountBox));
+    auto* count = control<QLineEdit>(*window, IdCountBox);
     count->setFocus();
     QTest::keyClick(count, Qt::Key_Return);
     EXPECT_TRUE(window->monitor().running());
 }
 
-TEST_F(MainWindowTest, AppendedLinesAppearAtTheNextChecks) {
-    const QString path = writeFile(QStringLiteral("grow.log"), "one\n");
-    auto window = makeWindow();
-    typeStart(*window, path, QStringLiteral("0"));
-    EXPECT_EQ(window->display()->text(), QStringLiteral("one\n"));
-    // QTRY_* cannot fail a GoogleTest test, so wait first and check afterwards.
-    const auto shows = [&window](const QString& text) {
-        return QTest::qWaitFor([&] { return window->display()->text() == text; }, 5000);
-    };
-    writeFile(QStringLiteral("grow.log"), "two\n", QIODevice::Append);
-    EXPECT_TRUE(shows(QStringLiteral("one\ntwo\n"))) << window->display()->text().toStdString();
-    writeFile(QStringLiteral("grow.log"), "three\n", QIODevice::Append);
-    EXPECT_TRUE(shows(QStringLiteral("one\ntwo\nthree\n")))
-        << window->display()->text().toStdString();
-}
-
 TEST_F(MainWindowTest, ACommandLineFileStartsAtOnceAndIsRemembered) {
-    const QString path = writeFile(QStringLiteral("cmd.log"), "from the command line\n");
+    const QString path = files_.write(u"cmd.log"_qs, "from the command line\n");
     StartupOptions startup;
     startup.sourceText = path;
     startup.startRequested = true;
     auto window = makeWindow(startup);
     window->waitForDisplayIdle(5000);
-    EXPECT_TRUE(window->monitor().running());
     EXPECT_EQ(window->display()->text(), QStringLiteral("from the command line\n"));
     window->close();
-    EXPECT_EQ(temp_.store().readSetting(QStringLiteral("MRUCnt")), QStringLiteral("1"));
 
     // The next run offers it in the file-name box.
     auto next = makeWindow();
-    auto* box = qobject_cast<QComboBox*>(next->control(IdFileNameBox));
+    auto* box = control<QComboBox>(*next, IdFileNameBox);
     ASSERT_EQ(box->count(), 1);
     EXPECT_EQ(box->itemText(0), path);
     EXPECT_EQ(box->currentText(), QString());
 }
 
 TEST_F(MainWindowTest, KeywordsAreMarkedAndFilterTheLinesButNotTheLineCount) {
-    auto& store = temp_.store();
-    store.writeSetting(QStringLiteral("Highlight"), QStringLiteral("1"));
-    store.writeSetting(QStringLiteral("ShowOnly"), QStringLiteral("1"));
-    store.writeSetting(QStringLiteral("Keywords"), QStringLiteral(";;ERROR;;disk"));
-    const QString path =
-        writeFile(QStringLiteral("keys.log"), "ok\nan error here\nfine\nDisk full\n");
+    temp_.set({{"Highlight", "1"}, {"ShowOnly", "1"}, {"Keywords", ";;ERROR;;disk"}});
+    const QString path = files_.write(u"keys.log"_qs, "ok\nan error here\nfine\nDisk full\n");
     auto window = makeWindow();
     typeStart(*window, path);
     EXPECT_EQ(window->display()->text(), QStringLiteral("an error here\nDisk full\n"));
-    EXPECT_TRUE(window->panes()->paneText(StatusBar::messagePane).endsWith(u"Lines: 5"));
-
+    EXPECT_TRUE(status(*window).endsWith(u"Lines: 5"));
     // "error" and "Disk" are marked; the text around them is not.
-    const MarkRuns expected{{3, 5, 1}, {14, 4, 1}};
-    EXPECT_EQ(window->display()->model()->marks(), expected);
-
-    // For a look at the window: OMBREL_SCREENSHOT_DIR=/some/dir main_window_tests
-    const QString folder = qEnvironmentVariable("OMBREL_SCREENSHOT_DIR");
-    if (!folder.isEmpty()) {
-        EXPECT_TRUE(window->grab().save(folder + QStringLiteral("/main-window.png")));
-    }
+    EXPECT_EQ(window->display()->model()->marks(), (MarkRuns{{3, 5, 1}, {14, 4, 1}}));
+    test::saveScreenshot(*window, "main-window");
 }
 
 TEST_F(MainWindowTest, AStartThatFailsKeepsTheChangeBeingRead) {
     auto files = std::make_shared<test::GatedFileSystem>();
-    const QString path = writeFile(QStringLiteral("crash.log"), "one\n");
+    const QString path = files_.write(u"crash.log"_qs, "one\n");
     auto window = makeWindow({}, files);
     typeStart(*window, path, QStringLiteral("0"));
     ASSERT_EQ(window->display()->text(), QStringLiteral("one\n"));
 
     files->close();
-    writeFile(QStringLiteral("crash.log"), "last words\n", QIODevice::Append);
+    files_.append(u"crash.log"_qs, "last words\n");
     ASSERT_TRUE(QTest::qWaitFor([&] { return files->reads() == 2; }, 5000));
     // A Start on a blank name while the change is read: still watching, so it must show.
-    qobject_cast<QComboBox*>(window->control(IdFileNameBox))->setEditText(QStringLiteral(" "));
+    control<QComboBox>(*window, IdFileNameBox)->setEditText(QStringLiteral(" "));
     window->dispatchCommand(IdStart);
     files->open();
     ASSERT_TRUE(window->waitForDisplayIdle(5000));
@@ -371,70 +319,55 @@ TEST_F(MainWindowTest, AStartThatFailsKeepsTheChangeBeingRead) {
 
 TEST_F(MainWindowTest, FailedReadsShowNothingAndAreRetriedUntilTheFileCanBeRead) {
     auto files = std::make_shared<test::GatedFileSystem>();
-    const QString path = writeFile(QStringLiteral("locked.log"), "secret\n");
+    const QString path = files_.write(u"locked.log"_qs, "secret\n");
     auto window = makeWindow({}, files);
-    const auto status = [&] { return window->panes()->paneText(StatusBar::messagePane); };
-
     files->unreadable = true;
     typeStart(*window, path, QStringLiteral("0"));
     EXPECT_EQ(window->display()->text(), QString());
-    EXPECT_TRUE(status().startsWith(u"Update: ")) << status().toStdString();
+    EXPECT_TRUE(status(*window).startsWith(u"Update: ")) << status(*window).toStdString();
     // Made readable (chmod), not written: shown at the next check all the same.
     files->unreadable = false;
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return window->display()->text() == QStringLiteral("secret\n"); }, 5000));
+    EXPECT_TRUE(shows(*window, QStringLiteral("secret\n")));
 
     // A tail too large to hold fails the same way, without taking the program down.
     files->outOfMemory = true;
-    writeFile(QStringLiteral("locked.log"), "more\n", QIODevice::Append);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->display()->text().isEmpty(); }, 5000));
-    EXPECT_TRUE(status().endsWith(u"Lines: 1")) << status().toStdString();
+    files_.append(u"locked.log"_qs, "more\n");
+    EXPECT_TRUE(shows(*window, QString()));
+    EXPECT_TRUE(status(*window).endsWith(u"Lines: 1")) << status(*window).toStdString();
 }
-
-namespace {
-// Runs inDialog on the modal dialog that the command opens, once it is open.
-template <typename Dialog>
-void whileOpen(MainWindow& window, int command, std::function<void(Dialog&)> inDialog) {
-    bool ran = false;
-    QTimer::singleShot(0, &window, [&] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        ran = true;
-        inDialog(*dialog);
-    });
-    window.dispatchCommand(command);
-    EXPECT_TRUE(ran);
-}
-} // namespace
 
 TEST_F(MainWindowTest, OptionsTakeEffectAtOnceAndACloseWaitsForTheDialog) {
-    temp_.store().writeSetting(QStringLiteral("Highlight"), QStringLiteral("1"));
-    const QString path = writeFile(QStringLiteral("opts.log"), "ok\nan error\n");
+    temp_.set({{"Highlight", "1"}});
+    const QString path = files_.write(u"opts.log"_qs, "ok\nan error\n");
     auto window = makeWindow();
     typeStart(*window, path);
-    whileOpen<OptionsSheet>(*window, IdOptions, [&](OptionsSheet& sheet) {
-        QWidget* keywords = sheet.page(1);
-        keywords->findChild<QCheckBox*>(QStringLiteral("control1023"))->setChecked(true);
-        keywords->findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("ERROR"));
-        sheet.accept();
-    });
+    whileOpen<OptionsSheet>(
+        [&] { window->dispatchCommand(IdOptions); },
+        [&](OptionsSheet& sheet) {
+            QWidget* keywords = sheet.page(1);
+            keywords->findChild<QCheckBox*>(QStringLiteral("control1023"))->setChecked(true);
+            keywords->findChild<QPlainTextEdit*>()->setPlainText(u"ERROR"_qs);
+            sheet.accept();
+        });
     ASSERT_TRUE(window->waitForDisplayIdle(5000));
     EXPECT_EQ(window->display()->text(), QStringLiteral("an error\n"));
     EXPECT_EQ(temp_.store().readSetting(QStringLiteral("Keywords")), QStringLiteral(";;ERROR"));
 
     // A second dialog never stacks on the first; a close request ends both, in order.
     QSignalSpy finished(window.get(), &MainWindow::finished);
-    whileOpen<OptionsSheet>(*window, IdOptions, [&](OptionsSheet&) {
-        window->dispatchCommand(IdWindowFont);
-        EXPECT_TRUE(qobject_cast<OptionsSheet*>(QApplication::activeModalWidget()));
-        window->dispatchCommand(IdCancel);
-    });
+    whileOpen<OptionsSheet>([&] { window->dispatchCommand(IdOptions); },
+                            [&](OptionsSheet&) {
+                                window->dispatchCommand(IdWindowFont);
+                                EXPECT_TRUE(
+                                    qobject_cast<OptionsSheet*>(QApplication::activeModalWidget()));
+                                window->dispatchCommand(IdCancel);
+                            });
     ASSERT_EQ(finished.count(), 1);
     EXPECT_EQ(window->exitCode(), 2);
 }
 
 TEST_F(MainWindowTest, TheCommandLineFaceAppliesAtEachStartUntilAFontIsChosen) {
-    const QString path = writeFile(QStringLiteral("font.log"), "text\n");
+    const QString path = files_.write(u"font.log"_qs, "text\n");
     StartupOptions startup;
     startup.faceName = QStringLiteral("DejaVu Serif");
     auto window = makeWindow(startup);
@@ -443,20 +376,20 @@ TEST_F(MainWindowTest, TheCommandLineFaceAppliesAtEachStartUntilAFontIsChosen) {
     EXPECT_EQ(window->display()->font().pointSizeF(), window->font().pointSizeF());
 
     QFont chosen(QStringLiteral("DejaVu Sans Mono"), 15);
-    whileOpen<QFontDialog>(*window, IdWindowFont, [&](QFontDialog& dialog) {
-        EXPECT_EQ(dialog.currentFont().family(), QFont().family());
-        dialog.setCurrentFont(chosen);
-        dialog.accept();
-    });
+    whileOpen<QFontDialog>([&] { window->dispatchCommand(IdWindowFont); },
+                           [&](QFontDialog& dialog) {
+                               EXPECT_EQ(dialog.currentFont().family(), QFont().family());
+                               dialog.setCurrentFont(chosen);
+                               dialog.accept();
+                           });
     typeStart(*window, path);
     EXPECT_EQ(window->display()->font().family(), chosen.family());
     EXPECT_EQ(window->display()->font().pointSize(), 15);
 }
 
 TEST_F(MainWindowTest, TheTrayFollowsTheWatchAndAMissingTrayLeavesTheWindowReachable) {
-    temp_.store().writeSetting(QStringLiteral("SysTray"), QStringLiteral("1"));
-    temp_.store().writeSetting(QStringLiteral("MinTray"), QStringLiteral("1"));
-    const QString path = writeFile(QStringLiteral("tray.log"), "x\n");
+    temp_.set({{"SysTray", "1"}, {"MinTray", "1"}});
+    const QString path = files_.write(u"tray.log"_qs, "x\n");
     auto window = makeWindow();
     const TrayState& tray = window->tray().state();
     EXPECT_EQ(tray.tip(), QStringLiteral("Ombrel"));
@@ -478,57 +411,40 @@ TEST_F(MainWindowTest, TheTrayFollowsTheWatchAndAMissingTrayLeavesTheWindowReach
 }
 
 TEST_F(MainWindowTest, ADroppedFileIsWatchedAtOnceAndBrowseOnlyNamesOne) {
-    const QString first = writeFile(QStringLiteral("first.log"), "dropped\n");
+    const QString first = files_.write(u"first.log"_qs, "dropped\n");
     auto window = makeWindow();
-    qobject_cast<QCheckBox*>(window->control(IdSystemLog))->setChecked(true);
-    QMimeData files;
-    files.setUrls(
-        {QUrl::fromLocalFile(first), QUrl::fromLocalFile(dir_.filePath(QStringLiteral("b")))});
-    files.setText(first); // as file managers add
-    // Over the file box, which must not take the drop as text.
-    const QPoint at = window->control(IdFileNameBox)->mapTo(window.get(), QPoint(5, 5));
-    QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window->windowHandle(), &enter);
-    QDropEvent drop(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window->windowHandle(), &drop);
+    control<QCheckBox>(*window, IdSystemLog)->setChecked(true);
+    // Two files, with their text as file managers add, over the box that must not take it.
+    test::dropFiles(*window, window->control(IdFileNameBox), {first, files_.path(u"b"_qs)}, first);
     ASSERT_TRUE(window->waitForDisplayIdle(5000));
     EXPECT_TRUE(window->monitor().running());
     EXPECT_EQ(window->display()->text(), QStringLiteral("dropped\n"));
-    EXPECT_FALSE(qobject_cast<QCheckBox*>(window->control(IdSystemLog))->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(*window, IdSystemLog)->isChecked());
     EXPECT_EQ(window->tray().state().tip(), QStringLiteral("Ombrel\n") + first);
     EXPECT_TRUE(window->recentFiles().entries().isEmpty());
 
-    const QString picked = writeFile(QStringLiteral("picked.log"), "p\n");
-    whileOpen<QFileDialog>(*window, IdBrowse, [&](QFileDialog& dialog) {
-        dialog.selectFile(picked);
-        QMetaObject::invokeMethod(&dialog, "accept");
-    });
-    EXPECT_EQ(qobject_cast<QComboBox*>(window->control(IdFileNameBox))->currentText(), picked);
+    const QString picked = files_.write(u"picked.log"_qs, "p\n");
+    whileOpen<QFileDialog>([&] { window->dispatchCommand(IdBrowse); },
+                           [&](QFileDialog& dialog) {
+                               dialog.selectFile(picked);
+                               QMetaObject::invokeMethod(&dialog, "accept");
+                           });
+    EXPECT_EQ(control<QComboBox>(*window, IdFileNameBox)->currentText(), picked);
     EXPECT_EQ(window->monitor().sourceText(), picked);
     EXPECT_EQ(window->monitor().filePath(), first); // still watching the dropped file
 }
 
 TEST_F(MainWindowTest, AClickOnAWebAddressOpensItAndNothingElseOpens) {
-    test::UrlCatcher catcher;
-    const char* schemes[] = {"http", "https", "file", "javascript"};
-    for (const char* scheme : schemes) {
-        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &catcher, "open");
-    }
-    const QString path = writeFile(QStringLiteral("links.log"),
-                                   "see www.example.org now\nfile:///etc/passwd plain\n");
+    test::SchemeCatcher catcher({"http", "https", "file", "javascript"});
+    const QString path =
+        files_.write(u"links.log"_qs, "see www.example.org now\nfile:///etc/passwd plain\n");
     auto window = makeWindow();
     typeStart(*window, path);
     LogView* view = window->display();
-    const auto clickAt = [&](const QString& inside) {
+    for (const char* inside : {"example", "etc", "plain"}) {
         view->scrollToEnd();
-        const QPoint at = view->characterRect(view->text().indexOf(inside)).center();
+        const QPoint at = view->characterRect(view->text().indexOf(QLatin1String(inside))).center();
         QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    };
-    clickAt(QStringLiteral("example"));
-    clickAt(QStringLiteral("etc"));
-    clickAt(QStringLiteral("plain"));
-    for (const char* scheme : schemes) {
-        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
     }
     ASSERT_EQ(catcher.urls.size(), 1);
     EXPECT_EQ(catcher.urls.first(), QUrl(QStringLiteral("http://www.example.org")));

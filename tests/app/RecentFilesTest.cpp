@@ -44,37 +44,32 @@ TEST(RecentFiles, FourStartsKeepTheLastThreeAndDuplicatesMatchCase) {
     EXPECT_EQ(temp.store().readSetting(QStringLiteral("MRUCnt")), QStringLiteral("3"));
 }
 
-TEST(RecentFiles, StoredListOfFiveStaysAtFive) {
-    TempSettings temp;
-    store(temp, files({"1", "2", "3", "4", "5"}));
-    RecentFiles recent(temp.store());
+TEST(RecentFiles, StoredListsKeepTheirLengthAndBadCountsOrMissingEntriesGiveNone) {
+    TempSettings five;
+    store(five, files({"1", "2", "3", "4", "5"}));
+    RecentFiles recent(five.store());
     EXPECT_EQ(recent.load().size(), 5);
     EXPECT_EQ(recent.add(QStringLiteral("6")), 5);
     EXPECT_EQ(recent.entries(), files({"2", "3", "4", "5", "6"}));
-}
 
-TEST(RecentFiles, CloseWithoutAStartSavesTheLoadedListAndLeavesHigherEntries) {
-    TempSettings temp;
-    store(temp, files({"x", "y", "z", "old"}), QStringLiteral("2"));
-    RecentFiles recent(temp.store());
-    EXPECT_EQ(recent.load(), files({"x", "y"}));
-    recent.save();
-    EXPECT_EQ(temp.store().readSetting(QStringLiteral("MRUCnt")), QStringLiteral("2"));
-    EXPECT_EQ(temp.store().readSetting(QStringLiteral("MRU3")), QStringLiteral("old"));
-}
+    // A close without a Start saves the loaded list and leaves higher entries.
+    TempSettings two;
+    store(two, files({"x", "y", "z", "old"}), QStringLiteral("2"));
+    RecentFiles loaded(two.store());
+    EXPECT_EQ(loaded.load(), files({"x", "y"}));
+    loaded.save();
+    EXPECT_EQ(two.store().readSetting(QStringLiteral("MRUCnt")), QStringLiteral("2"));
+    EXPECT_EQ(two.store().readSetting(QStringLiteral("MRU3")), QStringLiteral("old"));
 
-TEST(RecentFiles, MissingEntriesAreSkippedAndBadCountsGiveAnEmptyList) {
-    TempSettings temp;
-    temp.store().writeSetting(QStringLiteral("MRU0"), QStringLiteral("first"));
-    temp.store().writeSetting(QStringLiteral("MRU2"), QStringLiteral("third"));
-    RecentFiles recent(temp.store());
-    EXPECT_TRUE(recent.load().isEmpty()); // no count
+    TempSettings gaps({{"MRU0", "first"}, {"MRU2", "third"}});
+    RecentFiles skipping(gaps.store());
+    EXPECT_TRUE(skipping.load().isEmpty()); // no count
     for (const char* count : {"none", "0", "-3", ""}) {
-        temp.store().writeSetting(QStringLiteral("MRUCnt"), QString::fromLatin1(count));
-        EXPECT_TRUE(recent.load().isEmpty()) << count;
+        gaps.set({{"MRUCnt", count}});
+        EXPECT_TRUE(skipping.load().isEmpty()) << count;
     }
-    temp.store().writeSetting(QStringLiteral("MRUCnt"), QStringLiteral("3 entries"));
-    EXPECT_EQ(recent.load(), files({"first", "third"}));
+    gaps.set({{"MRUCnt", "3 entries"}});
+    EXPECT_EQ(skipping.load(), files({"first", "third"}));
 }
 
 TEST(RecentFiles, HugeStoredCountIsCappedAndLongNamesSurvive) {

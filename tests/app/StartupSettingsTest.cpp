@@ -14,10 +14,7 @@ namespace {
 // The start-up options from settings holding the given values, then the command line.
 StartupOptions startup(std::initializer_list<std::pair<const char*, const char*>> values,
                        const QString& commandLine = QString()) {
-    ombrel::test::TempSettings temp;
-    for (const auto& [name, value] : values) {
-        temp.store().writeSetting(QString::fromLatin1(name), QString::fromLatin1(value));
-    }
+    ombrel::test::TempSettings temp(values);
     StartupOptions options;
     ombrel::applyStartupSettings(options, temp.store());
     ombrel::parseCommandLineText(commandLine, QSize(1024, 768), options);

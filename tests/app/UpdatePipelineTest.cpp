@@ -1,10 +1,9 @@
 #include "app/UpdatePipeline.h"
 
 #include "support/GatedFileSystem.h"
+#include "support/TempFiles.h"
 
-#include <QFile>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -14,15 +13,7 @@ namespace {
 
 class UpdatePipelineTest : public testing::Test {
 protected:
-    UpdatePipelineTest() {
-        path_ = dir_.filePath(QStringLiteral("app.log"));
-        append("one\n");
-    }
-    void append(const QByteArray& bytes) {
-        QFile file(path_);
-        ASSERT_TRUE(file.open(QIODevice::Append));
-        file.write(bytes);
-    }
+    void append(const QByteArray& bytes) { temp_.append(u"app.log"_qs, bytes); }
     UpdateRequest request() const {
         UpdateRequest request;
         request.path = path_;
@@ -36,8 +27,8 @@ protected:
         return QTest::qWaitFor([&] { return files_.reads() >= count; }, 5000);
     }
 
-    QTemporaryDir dir_;
-    QString path_;
+    test::TempFiles temp_;
+    const QString path_ = temp_.append(u"app.log"_qs, "one\n");
     test::GatedFileSystem files_;
     UpdatePipeline pipeline_{files_};
     QSignalSpy ready_{&pipeline_, &UpdatePipeline::updateReady};

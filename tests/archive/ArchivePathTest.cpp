@@ -24,23 +24,18 @@ struct ThreeDirs {
 
 } // namespace
 
-TEST(ArchivePath, CurrentThenExecutableThenDataFolder) {
+TEST(ArchivePath, CurrentThenExecutableThenDataFolderSkippingEmptyOnesAndFolders) {
     ThreeDirs dirs;
     // None there: the current folder's path, so opening it fails as for a missing archive.
     EXPECT_EQ(findArchivePath(dirs.dirs()), dirs.current.filePath(QStringLiteral("ombrel.omf")));
-    const QString inData = ThreeDirs::placeArchive(dirs.data);
-    EXPECT_EQ(findArchivePath(dirs.dirs()), inData);
-    const QString nextToExecutable = ThreeDirs::placeArchive(dirs.executable);
-    EXPECT_EQ(findArchivePath(dirs.dirs()), nextToExecutable);
-    const QString inCurrent = ThreeDirs::placeArchive(dirs.current);
-    EXPECT_EQ(findArchivePath(dirs.dirs()), inCurrent);
-}
-
-TEST(ArchivePath, SkipsEmptyFoldersAndFoldersNamedLikeTheArchive) {
-    ThreeDirs dirs;
+    EXPECT_EQ(findArchivePath({}), QStringLiteral("ombrel.omf"));
     ASSERT_TRUE(QDir(dirs.current.path()).mkdir(QStringLiteral("ombrel.omf")));
     const QString inData = ThreeDirs::placeArchive(dirs.data);
     EXPECT_EQ(findArchivePath(dirs.dirs()), inData);
     EXPECT_EQ(findArchivePath({QString(), QString(), dirs.data.path()}), inData);
-    EXPECT_EQ(findArchivePath({}), QStringLiteral("ombrel.omf"));
+    const QString nextToExecutable = ThreeDirs::placeArchive(dirs.executable);
+    EXPECT_EQ(findArchivePath(dirs.dirs()), nextToExecutable);
+    ASSERT_TRUE(QDir(dirs.current.path()).rmdir(QStringLiteral("ombrel.omf")));
+    const QString inCurrent = ThreeDirs::placeArchive(dirs.current);
+    EXPECT_EQ(findArchivePath(dirs.dirs()), inCurrent);
 }

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "archive/ArchiveWriter.h"
 #include "archive/CodecTag.h"
+#include "support/TempFiles.h"
 
 #include <QByteArray>
-#include <QFile>
-#include <QString>
-#include <QTemporaryDir>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace ombrel::test {
@@ -23,6 +23,15 @@ inline QByteArray u32(std::uint32_t value) {
 /// A stored block: its u32 length, then the bytes.
 inline QByteArray block(const QByteArray& stored) {
     return u32(static_cast<std::uint32_t>(stored.size())) + stored;
+}
+
+/// The bytes of an archive of the given members, zlib-coded.
+inline QByteArray archiveOf(std::initializer_list<std::pair<QByteArray, QByteArray>> members) {
+    ArchiveWriter writer;
+    for (const auto& [name, data] : members) {
+        EXPECT_TRUE(writer.addMember(name, data, codec_id::zlib));
+    }
+    return writer.toBytes().value_or(QByteArray());
 }
 
 /// A directory entry as the format lays it out.
@@ -57,23 +66,5 @@ inline QByteArray rawArchive(const QByteArray& body, const QByteArray& storedDir
            u32(static_cast<std::uint32_t>(declaredLength)) + body + u32(directoryTag) +
            block(storedDirectory);
 }
-
-/// A temporary folder for archive files, removed with the object.
-class ArchiveFiles {
-public:
-    /// Writes bytes to the file name in the folder and returns its path.
-    QString write(const char* name, const QByteArray& bytes) {
-        QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-            return {};
-        }
-        return file.fileName();
-    }
-    /// The path of name in the folder, written or not.
-    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
-
-private:
-    QTemporaryDir dir_;
-};
 
 } // namespace ombrel::test

@@ -3,10 +3,7 @@
 #include "archive/NameHash.h"
 
 #include <QRandomGenerator>
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 using namespace ombrel;
 
@@ -43,25 +40,6 @@ QByteArray randomBytes(qsizetype size, bool compressible) {
 QByteArray encoded(CodecTag id, const QByteArray& plain) {
     return codec(id).encode(plain).toByteArray();
 }
-
-// A test-only outer stage: adds 1 to every byte when encoding.
-class AddOneCodec final : public Codec {
-public:
-    AddOneCodec() : Codec(0x01000000, "AddOne", "adds one") {}
-
-private:
-    MallocBuffer doEncode(QByteArrayView input) const override { return shifted(input, 1); }
-    MallocBuffer doDecode(QByteArrayView input, std::int64_t) const override {
-        return shifted(input, -1);
-    }
-    static MallocBuffer shifted(QByteArrayView input, int by) {
-        MallocBuffer out = MallocBuffer::copyOf(input);
-        for (std::int64_t i = 0; i < out.size(); ++i) {
-            out.data()[i] = static_cast<unsigned char>(out.data()[i] + by);
-        }
-        return out;
-    }
-};
 
 } // namespace
 
@@ -135,17 +113,7 @@ TEST(ZlibCodec, DecodesOnlyWhatASoundStreamYieldsWithinItsLimits) {
     EXPECT_EQ(cut.toByteArray(), plain.first(cut.size()));
 }
 
-TEST(CodecRegistry, FindsExactIdsAndVisitsZlibFirstAndDelta16Last) {
-    std::vector<std::string> names;
-    std::vector<CodecTag> ids;
-    codecs().forEach([&](CodecTag id, const char* description, const char* name) {
-        EXPECT_STREQ(description, codec(id).description());
-        EXPECT_STREQ(name, codec(id).name());
-        ids.push_back(id);
-        names.emplace_back(name);
-    });
-    EXPECT_THAT(names, testing::ElementsAre("ZLIB", "None", "Delta8", "Delta32", "Delta16"));
-    EXPECT_THAT(ids, testing::ElementsAre(1u, 0u, 0x10000u, 0x30000u, 0x20000u));
+TEST(CodecRegistry, FindsExactIdsOnly) {
     for (CodecTag id :
          {0x2u, 0x4u, 0x101u, 0x40000u, 0x10001u, 0x1000000u, 0x80000000u, 0xFF000001u}) {
         EXPECT_EQ(codecs().find(id), nullptr) << id;
@@ -166,14 +134,6 @@ TEST(BlockCodec, TagsNameTheStagesAndTheirOrder) {
         EXPECT_TRUE(decodeBlock(plain, tag, codecs()).isNull()) << tag;
         EXPECT_TRUE(encodeBlock(plain, tag, codecs()).isNull()) << tag;
     }
-}
-
-TEST(BlockCodec, OuterStageIsUndoneFirstAndFilterLast) {
-    const AddOneCodec addOne;
-    const CodecRegistry withOuter({&addOne, &codec(codec_id::none), &codec(codec_id::delta8)});
-    // Stored bytes 6 2 2: minus one gives 5 1 1, None copies, Delta8 sums to 5 6 7.
-    EXPECT_EQ(decodeBlock(bytes({6, 2, 2}), 0x01010000, withOuter).toByteArray(), bytes({5, 6, 7}));
-    EXPECT_EQ(encodeBlock(bytes({5, 6, 7}), 0x01010000, withOuter).toByteArray(), bytes({6, 2, 2}));
 }
 
 TEST(NameHash, MatchesTheArchiveFormat) {

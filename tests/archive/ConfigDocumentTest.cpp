@@ -1,7 +1,6 @@
 #include "archive/ConfigDocument.h"
 
 #include "ArchiveTestFiles.h"
-#include "archive/ArchiveWriter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -74,24 +73,19 @@ TEST(ConfigDocument, FaultyInputGivesAnEmptyDocument) {
     EXPECT_TRUE(replaced.texts(times).isEmpty());
 }
 
-TEST(ConfigDocument, LoadsConfigXmlFromAnArchive) {
-    ArchiveFiles files;
-    ArchiveWriter writer;
-    ASSERT_TRUE(
-        writer.addMember("config.xml", "<C><Time>3</Time><Time>4</Time></C>", codec_id::zlib));
-    ASSERT_TRUE(writer.writeTo(files.path("with.omf")));
+TEST(ConfigDocument, LoadsConfigXmlFromAnArchiveAndIsEmptyWithoutOne) {
+    TempFiles files;
+    const QString with =
+        files.write(u"with.omf"_qs, archiveOf({{"config.xml", "<C><Time>3</Time></C>"}}));
     ConfigDocument document;
-    document.load(files.path("with.omf"));
-    EXPECT_THAT(document.texts(times), ElementsAre(u"3"_qs, u"4"_qs));
-
-    ArchiveWriter other;
-    ASSERT_TRUE(other.addMember("images\\about.bmp", "BM", codec_id::zlib));
-    ASSERT_TRUE(other.writeTo(files.path("without.omf")));
-    document.load(files.path("without.omf"));
-    EXPECT_TRUE(document.isEmpty());
-    EXPECT_TRUE(document.texts(times).isEmpty());
-
-    document.load(files.path("with.omf"));
-    document.load(files.path("missing.omf"));
-    EXPECT_TRUE(document.isEmpty());
+    document.load(with);
+    EXPECT_THAT(document.texts(times), ElementsAre(u"3"_qs));
+    for (const QString& other :
+         {files.write(u"without.omf"_qs, archiveOf({{"images\\about.bmp", "BM"}})),
+          files.path(u"missing.omf"_qs)}) {
+        document.load(with);
+        document.load(other);
+        EXPECT_TRUE(document.isEmpty());
+        EXPECT_TRUE(document.texts(times).isEmpty());
+    }
 }

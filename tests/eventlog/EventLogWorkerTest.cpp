@@ -8,7 +8,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
-#include <chrono>
 #include <gtest/gtest.h>
 #include <mutex>
 
@@ -54,24 +53,8 @@ struct Reports {
 
 } // namespace
 
-TEST(EventLogWorker, ReadsAtOnceThenWaitsAndStopsWhileWaiting) {
-    FakeLog log;
-    log.records = records(3);
-    log.problem = QStringLiteral("why it is empty");
-    Reports reports;
-    EventLogWorker worker({log.maker(), {}, 2}, reports.callbacks());
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return reports.locked([&] { return reports.texts.size(); }) == 1; }, 5000));
-    EXPECT_EQ(reports.texts.front(), eventBlocks(records(3)).section(u'\n', 4));
-    EXPECT_EQ(reports.problems, QStringList{log.problem});
-
-    const auto before = std::chrono::steady_clock::now();
-    worker.stop();
-    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(1));
-    EXPECT_EQ(log.alive, 0);
-    EXPECT_EQ(log.reads, 1);
-}
-
+// Reading at once, reporting the problem and stopping a waiting worker are checked by the
+// main window's event-log tests.
 TEST(EventLogWorker, AFailedWaitIsReportedAndEndsTheWorker) {
     FakeLog log;
     log.wait = FakeLog::Wait::Fail;

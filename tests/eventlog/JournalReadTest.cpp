@@ -7,7 +7,6 @@
 #include <QDir>
 #include <ctime>
 #include <gtest/gtest.h>
-#include <thread>
 #include <unistd.h>
 
 using namespace ombrel;
@@ -94,26 +93,6 @@ TEST_F(JournalReadTest, ShowsTheNewestEntriesOldestFirstNumberedByTheirPlace) {
     // The same numbers after more entries, whatever an earlier read showed.
     ASSERT_TRUE(journal_.append(messages(6, 7)));
     EXPECT_EQ(numbersAndStrings(newest(3)), QStringLiteral("5:m5 6:m6 7:m7"));
-}
-
-TEST_F(JournalReadTest, AnAppendedEntryWakesTheWaitAndShowsOnTheNextRead) {
-    ASSERT_TRUE(journal_.append(messages(1, 2)));
-    SdJournalSource source({JournalKind::System, journal_.directory()});
-    EXPECT_EQ(numbersAndStrings(source.newest(10, stop_)), QStringLiteral("1:m1 2:m2"));
-    ASSERT_TRUE(journal_.append(messages(3, 3)));
-    StopSignal guard; // ends the wait should the change never be seen
-    StopSignal waited;
-    std::thread watchdog([&] {
-        if (!waited.sleepFor(10000)) {
-            guard.raise();
-        }
-    });
-    EXPECT_EQ(source.waitForChange(guard).kind, WaitOutcome::Kind::Ready);
-    waited.raise();
-    watchdog.join();
-    source.takeInChanges();
-    EXPECT_EQ(numbersAndStrings(source.newest(2, stop_)), QStringLiteral("2:m2 3:m3"));
-    EXPECT_TRUE(source.problem().isEmpty());
 }
 
 TEST_F(JournalReadTest, SystemAndApplicationReadTheirOwnFilesAndTellWhyNothingShows) {

@@ -24,11 +24,9 @@ TEST(OptionValues, KeywordLinesAreJoinedAsStoredFilesExpect) {
 }
 
 TEST(OptionValues, LoadAndSaveKeepWhatTheyDoNotUnderstandOnlyAsTheDialogShowsIt) {
-    test::TempSettings temp;
-    const SettingsStore& store = temp.store();
-    store.writeSetting(QStringLiteral("Beep"), QStringLiteral("yes"));
-    store.writeSetting(QStringLiteral("CheckSize"), QString());
     const QString longKeyword(5000, u'k');
+    test::TempSettings temp({{"Beep", "yes"}, {"CheckSize", ""}});
+    const SettingsStore& store = temp.store();
     store.writeSetting(QStringLiteral("Keywords"), QStringLiteral("ERROR;;") + longKeyword);
 
     BehaviorValues behavior = BehaviorValues::load(store);

@@ -1,6 +1,7 @@
 #include "options/OptionsSheet.h"
 
 #include "support/TempSettings.h"
+#include "support/WindowTesting.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -18,9 +19,8 @@ template <typename T = QWidget> T* control(QWidget* page, int id) {
 } // namespace
 
 TEST(OptionsSheet, OkSavesOnlyThePagesShownAndCancelNothing) {
-    test::TempSettings temp;
+    test::TempSettings temp({{"Highlight", "yes"}});
     const SettingsStore& store = temp.store();
-    store.writeSetting(QStringLiteral("Highlight"), QStringLiteral("yes"));
     {
         OptionsSheet sheet(store, false);
         control<QCheckBox>(sheet.page(0), 1019)->setChecked(true);
@@ -41,8 +41,7 @@ TEST(OptionsSheet, OkSavesOnlyThePagesShownAndCancelNothing) {
 }
 
 TEST(OptionsSheet, ControlsFollowEachOtherAndAreNamed) {
-    test::TempSettings temp;
-    temp.store().writeSetting(QStringLiteral("ShowOnly"), QStringLiteral("1"));
+    test::TempSettings temp({{"ShowOnly", "1"}});
     OptionsSheet sheet(temp.store(), true);
     sheet.show();
     QWidget* behavior = sheet.page(0);
@@ -73,12 +72,9 @@ TEST(OptionsSheet, ControlsFollowEachOtherAndAreNamed) {
     EXPECT_EQ(control(keywords, 1022)->accessibleName(), QStringLiteral("Keywords"));
     EXPECT_EQ(control(behavior, 1024)->accessibleName(), QStringLiteral("Editor"));
     EXPECT_EQ(count->accessibleName(), QStringLiteral("Bytes to Display"));
-
-    // For a look at the pages: OMBREL_SCREENSHOT_DIR=/some/dir options_ui_tests
-    const QString folder = qEnvironmentVariable("OMBREL_SCREENSHOT_DIR");
-    for (int tab = 0; tab < 3 && !folder.isEmpty(); ++tab) {
+    for (const int tab : {0, 1, 2}) {
         sheet.findChild<QTabWidget*>()->setCurrentIndex(tab);
-        EXPECT_TRUE(sheet.grab().save(folder + QStringLiteral("/options-%1.png").arg(tab)));
+        test::saveScreenshot(sheet, QByteArray("options-" + QByteArray::number(tab)).constData());
     }
 }
 

@@ -1,13 +1,8 @@
 #include "tail/TailTextDecoder.h"
 
-#include "TempFiles.h"
-#include "tail/FileTailReader.h"
-
 #include <gtest/gtest.h>
 
-using ombrel::FileTailReader;
 using ombrel::TailTextDecoder;
-using ombrel::test::TempFiles;
 
 namespace {
 QString utf8(QByteArrayView bytes, std::int64_t offset = 0) {
@@ -66,7 +61,7 @@ TEST(TailTextDecoder, Utf8WindowsDropCutCharactersAndMarkInvalidOnes) {
     EXPECT_FALSE(utf8("a\xED\xA0\x80z").contains(QChar(0xD800)));
 }
 
-TEST(TailTextDecoder, Utf16WithByteOrderMarkDecodesInBothOrders) {
+TEST(TailTextDecoder, Utf16WithByteOrderMarkDecodesInBothOrdersAlignedToWholeCodeUnitsAndPairs) {
     const QString text = QStringLiteral("Zeile 1\r\nÄ€😀\r\n");
     for (const bool little : {true, false}) {
         const QByteArray file = utf16File(text, little);
@@ -75,9 +70,6 @@ TEST(TailTextDecoder, Utf16WithByteOrderMarkDecodesInBothOrders) {
         EXPECT_EQ(utf16Window(utf16File(QStringLiteral("a") + QChar(0) + u'b', little), 0),
                   QStringLiteral("a␀b"));
     }
-}
-
-TEST(TailTextDecoder, Utf16WindowIsAlignedToCodeUnitsAndKeepsPairsWhole) {
     // An unpaired surrogate is invalid.
     const QString unpaired = QStringLiteral("a") + QChar(0xDC00) + u'b' + QChar(0xD800) + u'c';
     EXPECT_EQ(utf16Window(utf16File(unpaired, true), 0), QStringLiteral("a\uFFFDb\uFFFDc"));
@@ -88,18 +80,4 @@ TEST(TailTextDecoder, Utf16WindowIsAlignedToCodeUnitsAndKeepsPairsWhole) {
     EXPECT_EQ(utf16Window(file, 7), QStringLiteral("cd"));    // odd start inside the pair
     EXPECT_EQ(utf16Window(file, 2, 6), QStringLiteral("ab")); // ends after the high half
     EXPECT_EQ(utf16Window(file, 2, 5), QStringLiteral("ab")); // ends inside a code unit
-}
-
-TEST(TailTextDecoder, TailOfAUtf16FileIsDecodedByItsByteOrderMark) {
-    TempFiles files;
-    QString text;
-    for (int i = 0; i < 50; ++i) {
-        text += QStringLiteral("Eintrag %1: Größe\r\n").arg(i);
-    }
-    const QString path = files.write(QStringLiteral("u16.log"), utf16File(text, true));
-    const auto snapshot = FileTailReader::read(path, 41); // odd count: the window starts odd
-    ASSERT_TRUE(snapshot.opened);
-    const QString shown = TailTextDecoder::displayText(snapshot);
-    EXPECT_TRUE(text.endsWith(shown));
-    EXPECT_EQ(shown.size(), 20);
 }
