@@ -11,9 +11,6 @@ bool isTrailingPunctuation(QChar c) {
     return QStringView(u".,;:!?").contains(c);
 }
 
-// No address is longer; a long run without blanks is not scanned to its ends.
-constexpr qsizetype longestAddress = 4096;
-
 constexpr QStringView prefixes[] = {u"http://", u"https://", u"ftp://", u"mailto:", u"www."};
 } // namespace
 

@@ -21,6 +21,9 @@ struct AddressRange {
 /// without trailing punctuation. Which of them may be opened is the address rule's business.
 class AddressLinks {
 public:
+    /// No address is longer; a longer run without blanks is not scanned to its ends.
+    static constexpr std::int64_t longestAddress = 4096;
+
     /// The address around position in text, if one is there.
     static std::optional<AddressRange> at(QStringView text, std::int64_t position);
     /// Every address in text, in order.

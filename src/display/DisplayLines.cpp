@@ -1,54 +1,51 @@
 #include "display/DisplayLines.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace ombrel {
 
 namespace {
 
-constexpr char16_t kParagraphSeparator = 0x2029;
-constexpr char16_t kBeginningOfFrame = 0xFDD0;
-constexpr char16_t kEndOfFrame = 0xFDD1;
-
-inline bool endsLine(char16_t c) {
-    // Most characters fail the first, cheap test.
-    if (c <= u'\r') {
-        return c == u'\n' || c == u'\r';
+template <class Char> std::int64_t countLines(std::basic_string_view<Char> text) {
+    if (!lineEnds::holdsOthersThanLf(text)) {
+        return std::count(text.begin(), text.end(), Char('\n')) + 1;
     }
-    return c == kParagraphSeparator || c == kBeginningOfFrame || c == kEndOfFrame;
-}
-
-} // namespace
-
-bool DisplayLines::next(DisplayLine& line) {
-    if (done_) {
-        return false;
-    }
-    const char16_t* chars = text_.utf16();
-    const std::int64_t size = text_.size();
-    std::int64_t i = position_;
-    while (i < size && !endsLine(chars[i])) {
-        ++i;
-    }
-    line.start = position_;
-    line.contentLength = i - position_;
-    if (i == size) {
-        line.breakLength = 0;
-        done_ = true; // the text after the last line end is the last line, even when empty
-    } else {
-        const bool crLf = chars[i] == u'\r' && i + 1 < size && chars[i + 1] == u'\n';
-        line.breakLength = crLf ? 2 : 1;
-    }
-    position_ = line.end();
-    return true;
-}
-
-std::int64_t DisplayLines::count(QStringView text) {
-    DisplayLines lines(text);
+    BasicDisplayLines<Char> lines(text);
     DisplayLine line;
     std::int64_t total = 0;
     while (lines.next(line)) {
         ++total;
     }
     return total;
+}
+
+} // namespace
+
+bool lineEnds::holdsOthersThanLf(std::string_view text) {
+    return std::memchr(text.data(), '\r', text.size()) != nullptr;
+}
+
+bool lineEnds::holdsOthersThanLf(std::u16string_view text) {
+    // Branch-free per block, so that it vectorises: most texts hold LF line ends only.
+    constexpr std::size_t block = 4096;
+    const char16_t* chars = text.data();
+    for (std::size_t from = 0; from < text.size(); from += block) {
+        const std::size_t to = std::min(text.size(), from + block);
+        bool found = false;
+        for (std::size_t i = from; i < to; ++i) {
+            const char16_t c = chars[i];
+            found |= (c == u'\r') | (c == paragraphSeparator) | ((c & 0xFFFEU) == beginningOfFrame);
+        }
+        if (found) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::int64_t DisplayLines::count(const LogText& text) {
+    return text.visit([](auto chars) { return countLines(chars); });
 }
 
 } // namespace ombrel

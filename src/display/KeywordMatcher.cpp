@@ -4,19 +4,30 @@
 
 #include <QChar>
 #include <algorithm>
+#include <type_traits>
 
 namespace ombrel {
 
 namespace {
 
-inline unsigned pairIndex(char16_t first, char16_t second) {
-    return (unsigned{first} & 0xFFU) << 8 | (unsigned{second} & 0xFFU);
+template <class Char> inline char16_t unit(Char c) {
+    return static_cast<char16_t>(static_cast<std::make_unsigned_t<Char>>(c));
+}
+
+template <class Char> inline unsigned pairIndex(Char first, Char second) {
+    return (unsigned{unit(first)} & 0xFFU) << 8 | (unsigned{unit(second)} & 0xFFU);
 }
 
 // Positions between the halves of a surrogate pair are not character boundaries.
-inline bool splitsPair(QStringView text, std::int64_t position) {
-    return position > 0 && position < text.size() && text[position - 1].isHighSurrogate() &&
-           text[position].isLowSurrogate();
+template <class Char>
+inline bool splitsPair(std::basic_string_view<Char> text, std::int64_t position) {
+    if constexpr (sizeof(Char) == 1) {
+        return false; // ASCII holds no pairs
+    } else {
+        const auto size = static_cast<std::int64_t>(text.size());
+        return position > 0 && position < size && QChar::isHighSurrogate(text[position - 1]) &&
+               QChar::isLowSurrogate(text[position]);
+    }
 }
 
 inline const char16_t* keyChars(const QString& key) {
@@ -24,13 +35,27 @@ inline const char16_t* keyChars(const QString& key) {
 }
 
 // Keywords are short and most candidates differ early: a plain loop beats a memcmp call.
-inline bool sameChars(const char16_t* a, const char16_t* b, std::int64_t length) {
+template <class Char> inline bool sameChars(const Char* a, const char16_t* b, std::int64_t length) {
     for (std::int64_t i = 0; i < length; ++i) {
-        if (a[i] != b[i]) {
+        if (unit(a[i]) != b[i]) {
             return false;
         }
     }
     return true;
+}
+
+void fold(std::u16string_view text, char16_t* out) {
+    foldCaseAligned(QStringView(text.data(), static_cast<qsizetype>(text.size())), out);
+}
+
+// ASCII folds within ASCII; branch-free, so that it vectorises.
+void fold(std::string_view text, char* __restrict out) {
+    const char* __restrict in = text.data();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = in[i];
+        out[i] =
+            static_cast<char>(c | static_cast<char>(static_cast<unsigned char>(c - 'A') < 26) << 5);
+    }
 }
 
 } // namespace
@@ -40,6 +65,8 @@ KeywordMatcher::KeywordMatcher(const QStringList& keywords) {
     for (const QString& keyword : keywords) {
         folded_.push_back(foldCaseAligned(keyword));
         const QString& key = folded_.back();
+        ascii_.push_back(
+            std::all_of(key.begin(), key.end(), [](QChar c) { return c.unicode() < 0x80; }));
         if (key.isEmpty()) {
             continue;
         }
@@ -57,11 +84,16 @@ KeywordMatcher::KeywordMatcher(const QStringList& keywords) {
     }
 }
 
-void KeywordMatcher::collectAt(const FoldedWindow& window, QStringView text, std::int64_t position,
+template <class Char>
+void KeywordMatcher::collectAt(const FoldedWindow<Char>& window, std::basic_string_view<Char> text,
+                               std::int64_t position,
                                std::vector<KeywordOccurrences>& found) const {
-    const char16_t* folded = window.at(position);
+    const Char* folded = window.at(position);
     const std::int64_t available = window.end - position;
-    for (const int index : byFirst_[unsigned{*folded} & 0xFFU]) {
+    for (const int index : byFirst_[unsigned{unit(*folded)} & 0xFFU]) {
+        if (sizeof(Char) == 1 && !ascii_[static_cast<std::size_t>(index)]) {
+            continue; // ASCII folds to ASCII only
+        }
         const QString& key = folded_[static_cast<std::size_t>(index)];
         const std::int64_t length = key.size();
         if (length > available || !sameChars(folded, keyChars(key), length)) {
@@ -76,14 +108,20 @@ void KeywordMatcher::collectAt(const FoldedWindow& window, QStringView text, std
 }
 
 std::optional<std::vector<KeywordOccurrences>>
-KeywordMatcher::findAll(QStringView text, const StaleCheck& isStale) const {
+KeywordMatcher::findAll(const LogText& text, const StaleCheck& isStale) const {
+    return text.visit([&](auto chars) { return find(chars, isStale); });
+}
+
+template <class Char>
+std::optional<std::vector<KeywordOccurrences>>
+KeywordMatcher::find(std::basic_string_view<Char> text, const StaleCheck& isStale) const {
     std::vector<KeywordOccurrences> found(folded_.size());
     std::int64_t longest = 0;
     for (std::size_t k = 0; k < folded_.size(); ++k) {
         found[k].length = folded_[k].size();
         longest = std::max(longest, found[k].length);
     }
-    const std::int64_t size = text.size();
+    const auto size = static_cast<std::int64_t>(text.size());
     if (size == 0 || longest == 0) {
         return found;
     }
@@ -92,20 +130,22 @@ KeywordMatcher::findAll(QStringView text, const StaleCheck& isStale) const {
     // instead of into a copy as large as the text.
     constexpr std::int64_t stretch = std::int64_t{1} << 15;
     constexpr int stretchesPerCheck = 32;
-    std::vector<char16_t> buffer(static_cast<std::size_t>(stretch + longest + 1));
+    std::vector<Char> buffer(static_cast<std::size_t>(stretch + longest + 1));
     int sinceCheck = 0;
     for (std::int64_t from = 0; from < size; from += stretch) {
         const std::int64_t scanEnd = std::min(size, from + stretch);
         // Far enough for every keyword that starts before scanEnd; a pair cut at `from`
         // is folded whole.
-        FoldedWindow window;
+        FoldedWindow<Char> window;
         window.begin = splitsPair(text, from) ? from - 1 : from;
         window.end = std::min(size, scanEnd + longest);
         window.chars = buffer.data();
-        foldCaseAligned(text.sliced(window.begin, window.end - window.begin), buffer.data());
+        fold(text.substr(static_cast<std::size_t>(window.begin),
+                         static_cast<std::size_t>(window.end - window.begin)),
+             buffer.data());
 
         const std::int64_t pairEnd = std::min(scanEnd, window.end - 1);
-        const char16_t* folded = window.at(from);
+        const Char* folded = window.at(from);
         const std::uint64_t* pairs = pairs_.data();
         for (std::int64_t position = from; position < pairEnd; ++position, ++folded) {
             const unsigned bit = pairIndex(folded[0], folded[1]);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/LogText.h"
 #include "display/UpdateGeneration.h"
 
 #include <QString>
@@ -8,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace ombrel {
@@ -27,24 +29,29 @@ public:
     explicit KeywordMatcher(const QStringList& keywords);
 
     /// One entry per keyword, in list order; nothing when isStale said the work is not wanted.
-    std::optional<std::vector<KeywordOccurrences>> findAll(QStringView text,
+    std::optional<std::vector<KeywordOccurrences>> findAll(const LogText& text,
                                                            const StaleCheck& isStale = {}) const;
 
 private:
     static constexpr std::size_t pairBits = 1U << 16;
 
     // Folded characters of text positions [begin, end).
-    struct FoldedWindow {
-        const char16_t* chars = nullptr;
+    template <class Char> struct FoldedWindow {
+        const Char* chars = nullptr;
         std::int64_t begin = 0;
         std::int64_t end = 0;
-        const char16_t* at(std::int64_t position) const { return chars + (position - begin); }
+        const Char* at(std::int64_t position) const { return chars + (position - begin); }
     };
 
-    void collectAt(const FoldedWindow& window, QStringView text, std::int64_t position,
-                   std::vector<KeywordOccurrences>& found) const;
+    template <class Char>
+    std::optional<std::vector<KeywordOccurrences>> find(std::basic_string_view<Char> text,
+                                                        const StaleCheck& isStale) const;
+    template <class Char>
+    void collectAt(const FoldedWindow<Char>& window, std::basic_string_view<Char> text,
+                   std::int64_t position, std::vector<KeywordOccurrences>& found) const;
 
     std::vector<QString> folded_;                      // folded keywords, list order
+    std::vector<bool> ascii_;                          // folded keyword is all ASCII
     std::array<std::vector<int>, 256> byFirst_;        // keyword indices by low byte of first char
     std::array<std::uint64_t, pairBits / 64> pairs_{}; // low bytes of the first two chars
 };

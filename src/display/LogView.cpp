@@ -70,8 +70,7 @@ void LogView::setSelection(std::int64_t anchor, std::int64_t caret) {
 }
 
 QString LogView::selectedText() const {
-    return model_->text().mid(static_cast<qsizetype>(selection_.start()),
-                              static_cast<qsizetype>(selection_.end() - selection_.start()));
+    return model_->mid(selection_.start(), selection_.end() - selection_.start());
 }
 
 void LogView::selectAll() {

@@ -33,8 +33,8 @@ public:
     void setModel(std::shared_ptr<const DisplayModel> model);
     /// What is shown, for printing and for assistive tools; never null.
     const std::shared_ptr<const DisplayModel>& model() const { return model_; }
-    /// The shown text, lines separated by '\n'.
-    const QString& text() const { return model_->text(); }
+    /// The shown text, lines separated by '\n' (a copy: see DisplayModel::text).
+    QString text() const { return model_->text(); }
 
     /// The caret and the selection (equal ends: no selection).
     const TextSelection& selection() const { return selection_; }

@@ -18,9 +18,8 @@ constexpr std::int64_t longestWord = 1024;
 
 void LogView::moveCaret(std::int64_t position, bool extend) {
     position = std::clamp<std::int64_t>(position, 0, model_->size());
-    const QString& text = model_->text();
-    if (position > 0 && position < model_->size() && text[position].isLowSurrogate() &&
-        text[position - 1].isHighSurrogate()) {
+    if (position > 0 && position < model_->size() && model_->at(position).isLowSurrogate() &&
+        model_->at(position - 1).isHighSurrogate()) {
         position += position > selection_.caret ? 1 : -1; // never between the halves of a pair
     }
     selection_.caret = position;
@@ -142,15 +141,15 @@ void LogView::selectWordAt(std::int64_t position) {
     const std::int64_t line = model_->lineOf(position);
     const std::int64_t lineStart = model_->lineStart(line);
     const std::int64_t lineEnd = lineStart + model_->lineLength(line);
-    const QString& text = model_->text();
+    const DisplayModel& text = *model_;
     std::int64_t start = position;
     std::int64_t end = position;
     const std::int64_t floor = std::max(lineStart, position - longestWord);
     const std::int64_t ceiling = std::min(lineEnd, position + longestWord);
-    while (start > floor && isWordCharacter(text[start - 1])) {
+    while (start > floor && isWordCharacter(text.at(start - 1))) {
         --start;
     }
-    while (end < ceiling && isWordCharacter(text[end])) {
+    while (end < ceiling && isWordCharacter(text.at(end))) {
         ++end;
     }
     if (start == end && end < lineEnd) {

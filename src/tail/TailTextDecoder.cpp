@@ -1,6 +1,9 @@
 #include "tail/TailTextDecoder.h"
 
 #include <QStringDecoder>
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 
 namespace ombrel {
@@ -80,6 +83,70 @@ QString decodeUtf16(QByteArrayView bytes, std::int64_t offset, QStringConverter:
     return text;
 }
 } // namespace
+
+bool TailTextDecoder::isPlainAscii(QByteArrayView bytes, QByteArrayView fileStart) {
+    if (utf16ByteOrder(fileStart)) {
+        return false;
+    }
+    // Eight bytes at a time: a word fails when a byte has its top bit set or is 0.
+    constexpr std::uint64_t ones = 0x0101010101010101U;
+    constexpr std::uint64_t tops = 0x8080808080808080U;
+    const char* chars = bytes.data();
+    const auto size = static_cast<std::size_t>(bytes.size());
+    constexpr std::size_t block = 4096;
+    for (std::size_t from = 0; from < size; from += block) {
+        const std::size_t to = std::min(size, from + block);
+        std::uint64_t bad = 0;
+        std::size_t i = from;
+        for (; i + 8 <= to; i += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, chars + i, 8);
+            bad |= (word | ((word - ones) & ~word)) & tops;
+        }
+        for (; i < to; ++i) {
+            const auto byte = static_cast<unsigned char>(chars[i]);
+            bad |= byte == 0 || byte >= 0x80 ? 1U : 0U;
+        }
+        if (bad != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void TailTextDecoder::asciiLineEnds(QByteArray& bytes) {
+    const auto size = static_cast<std::size_t>(bytes.size());
+    const char* begin = bytes.constData();
+    const auto isCrCrLf = [&begin, size](std::size_t at) {
+        return at + 2 < size && begin[at] == '\r' && begin[at + 1] == '\r' && begin[at + 2] == '\n';
+    };
+    // A scan for CR alone is fast, and most texts hold no CR CR LF at all.
+    std::size_t first = size;
+    for (const void* found = std::memchr(begin, '\r', size); found != nullptr;) {
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(found) - begin);
+        if (isCrCrLf(at)) {
+            first = at;
+            break;
+        }
+        found = std::memchr(begin + at + 1, '\r', size - at - 1);
+    }
+    if (first == size) {
+        return;
+    }
+    char* chars = bytes.data(); // detaches a shared array
+    begin = chars;
+    std::size_t written = first;
+    for (std::size_t read = first; read < size;) {
+        if (isCrCrLf(read)) {
+            chars[written++] = '\n';
+            chars[written++] = '\r';
+            read += 3;
+        } else {
+            chars[written++] = chars[read++];
+        }
+    }
+    bytes.truncate(static_cast<qsizetype>(written));
+}
 
 QString TailTextDecoder::displayText(const TailSnapshot& snapshot) {
     return decode(snapshot.bytes, snapshot.offset, snapshot.fileStart);

@@ -13,11 +13,25 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
+// The model of text; for an ASCII text the one held as bytes, checked against the UTF-16 one.
 std::shared_ptr<const DisplayModel> modelOf(const QString& text, const QStringList& keywords = {},
                                             KeywordFlags flags = {true, false, false}) {
     auto pass = KeywordPass::run({text, keywords, flags, 1});
     EXPECT_TRUE(pass.has_value());
-    return DisplayModel::fromPass(std::move(*pass));
+    auto wide = DisplayModel::fromPass(std::move(*pass));
+    const QByteArray bytes = text.toLatin1();
+    if (QString::fromLatin1(bytes) != text || bytes.contains('\0') ||
+        std::any_of(bytes.begin(), bytes.end(), [](char c) { return c < 0; })) {
+        return wide;
+    }
+    auto ascii =
+        DisplayModel::fromPass(*KeywordPass::run({LogText::fromAscii(bytes), keywords, flags, 1}));
+    EXPECT_TRUE(ascii->content().isAscii());
+    EXPECT_EQ(ascii->text(), wide->text());
+    EXPECT_EQ(ascii->marks(), wide->marks());
+    EXPECT_EQ(ascii->lineCount(), wide->lineCount());
+    EXPECT_EQ(ascii->longestLine(), wide->longestLine());
+    return ascii;
 }
 
 // Every line, and the line of every position, as the model finds them.
@@ -71,7 +85,8 @@ TEST(DisplayModel, FindsLinesInLongAndManyLineTexts) {
         QString text;
         for (int line = 0; line < 400; ++line) {
             const bool isLong = longEvery > 0 && line % longEvery == 0;
-            text += QString(isLong ? 5000 + line : lengths(random), QChar(u'a' + line % 26));
+            const char16_t first = longEvery == 50 ? u'\u00E0' : u'a'; // UTF-16 or ASCII
+            text += QString(isLong ? 5000 + line : lengths(random), QChar(first + line % 26));
             text += line % 7 == 0 ? u"\r\n"_s : u"\n"_s;
         }
         expectConsistent(*modelOf(text));

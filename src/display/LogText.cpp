@@ -1,0 +1,46 @@
+#include "display/LogText.h"
+
+#include <QLatin1StringView>
+#include <QStringView>
+#include <algorithm>
+
+namespace ombrel {
+
+LogText LogText::fromAscii(QByteArray bytes) {
+    LogText text;
+    text.bytes_ = std::move(bytes);
+    text.ascii_ = true;
+    return text;
+}
+
+QString LogText::mid(std::int64_t start, std::int64_t length) const {
+    start = std::clamp<std::int64_t>(start, 0, size());
+    length = std::clamp<std::int64_t>(length, 0, size() - start);
+    const auto from = static_cast<qsizetype>(start);
+    const auto count = static_cast<qsizetype>(length);
+    return ascii_ ? QString::fromLatin1(bytes_.constData() + from, count) : wide_.mid(from, count);
+}
+
+void LogText::truncate(std::int64_t size) {
+    if (ascii_) {
+        bytes_.truncate(static_cast<qsizetype>(size));
+        bytes_.squeeze();
+    } else {
+        wide_.truncate(static_cast<qsizetype>(size));
+        wide_.squeeze();
+    }
+}
+
+bool operator==(const LogText& a, const LogText& b) {
+    if (a.ascii_ && b.ascii_) {
+        return a.bytes_ == b.bytes_;
+    }
+    if (!a.ascii_ && !b.ascii_) {
+        return a.wide_ == b.wide_;
+    }
+    const LogText& ascii = a.ascii_ ? a : b;
+    const LogText& wide = a.ascii_ ? b : a;
+    return QLatin1StringView(ascii.bytes_) == QStringView(wide.wide_);
+}
+
+} // namespace ombrel
