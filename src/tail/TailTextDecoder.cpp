@@ -88,26 +88,24 @@ bool TailTextDecoder::isPlainAscii(QByteArrayView bytes, QByteArrayView fileStar
     if (utf16ByteOrder(fileStart)) {
         return false;
     }
-    // Eight bytes at a time: a word fails when a byte has its top bit set or is 0.
-    constexpr std::uint64_t ones = 0x0101010101010101U;
-    constexpr std::uint64_t tops = 0x8080808080808080U;
-    const char* chars = bytes.data();
+    // Whole blocks of a fixed size let the compiler test many bytes per instruction.
+    const auto* chars = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto size = static_cast<std::size_t>(bytes.size());
     constexpr std::size_t block = 4096;
-    for (std::size_t from = 0; from < size; from += block) {
-        const std::size_t to = std::min(size, from + block);
-        std::uint64_t bad = 0;
-        std::size_t i = from;
-        for (; i + 8 <= to; i += 8) {
-            std::uint64_t word = 0;
-            std::memcpy(&word, chars + i, 8);
-            bad |= (word | ((word - ones) & ~word)) & tops;
+    std::size_t from = 0;
+    for (; from + block <= size; from += block) {
+        unsigned char any = 0;
+        unsigned char least = 0xFF;
+        for (std::size_t i = from; i < from + block; ++i) {
+            any |= chars[i];
+            least = std::min(least, chars[i]);
         }
-        for (; i < to; ++i) {
-            const auto byte = static_cast<unsigned char>(chars[i]);
-            bad |= byte == 0 || byte >= 0x80 ? 1U : 0U;
+        if (any >= 0x80 || least == 0) {
+            return false;
         }
-        if (bad != 0) {
+    }
+    for (; from < size; ++from) {
+        if (chars[from] == 0 || chars[from] >= 0x80) {
             return false;
         }
     }
