@@ -91,8 +91,11 @@ private:
     double caretX() const;
     std::int64_t lineAtY(int y) const;
     std::int64_t verticalMove(std::int64_t lines) const;
+    std::int64_t wordMove(std::int64_t position, bool forward) const;
     void selectWordAt(std::int64_t position);
     void notifySelection();
+    void notifyTextChange(const DisplayModel& previous);
+    void offerSelection();
 
     std::shared_ptr<const DisplayModel> model_;
     std::unique_ptr<LineLayouts> layouts_;
@@ -101,6 +104,7 @@ private:
     bool dragging_ = false;
     std::optional<TextSelection> pressedLink_;
     LinkFinder linkFinder_;
+    std::int64_t notifiedCaret_ = -1; // the caret position assistive tools last heard of
 };
 
 } // namespace ombrel

@@ -24,6 +24,15 @@ QAccessibleInterface* createInterface(const QString& className, QObject* object)
 
 } // namespace
 
+std::unique_ptr<QAccessibleEvent> LogViewAccessible::textChange(LogView* view,
+                                                                const DisplayModel& previous) {
+    const DisplayModel& next = *view->model();
+    if (previous.size() + next.size() <= largestTextChange) {
+        return std::make_unique<QAccessibleTextUpdateEvent>(view, 0, previous.text(), next.text());
+    }
+    return std::make_unique<QAccessibleEvent>(view, QAccessible::VisibleDataChanged);
+}
+
 LogViewAccessible::LogViewAccessible(LogView* view)
     : QAccessibleWidget(view, QAccessible::EditableText) {}
 

@@ -1,3 +1,5 @@
+#include "display/LogViewAccessible.h"
+
 #include "display/LogView.h"
 
 #include <QAccessible>
@@ -73,6 +75,17 @@ TEST(LogViewAccessible, ReadsTextCaretSelectionAndTheLookOfEachRun) {
     EXPECT_EQ(std::pair(start, end), std::pair(0, 4));
     EXPECT_EQ(reader->offsetAtPoint(view.viewport()->mapToGlobal(view.characterRect(9).center())),
               9);
+
+    // A new text is announced whole, unless it is too large to hand over.
+    const auto old = view.model();
+    view.setModel(DisplayModel::fromPass(*KeywordPass::run({u"new"_s, {}, {}, 2})));
+    const auto change = LogViewAccessible::textChange(&view, *old);
+    ASSERT_EQ(change->type(), QAccessible::TextUpdated);
+    const auto* update = static_cast<QAccessibleTextUpdateEvent*>(change.get());
+    EXPECT_EQ(std::pair(update->textRemoved(), update->textInserted()), std::pair(shown, u"new"_s));
+    const QString large(LogViewAccessible::largestTextChange, u'x');
+    view.setModel(DisplayModel::fromPass(*KeywordPass::run({large, {}, {}, 3})));
+    EXPECT_EQ(LogViewAccessible::textChange(&view, *old)->type(), QAccessible::VisibleDataChanged);
 }
 
 } // namespace

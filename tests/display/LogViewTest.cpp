@@ -119,6 +119,19 @@ TEST_F(LogViewTest, SelectsWithMouseAndKeysAndCopiesPlainText) {
              QTest::keyClick(&view, Qt::Key_PageDown, Qt::ShiftModifier);
          },
          u"here\nthird\n"_s},
+        {"ctrl shift left",
+         [&] {
+             QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, pointAt(1, 9));
+             QTest::keyClick(&view, Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
+         },
+         u"li"_s},
+        {"ctrl shift right, over a line end",
+         [&] {
+             QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, pointAt(1, 9));
+             QTest::keyClick(&view, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+             QTest::keyClick(&view, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+         },
+         u"ne here\n"_s},
         {"double click",
          [&] { QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, pointAt(1, 9)); },
          u"line"_s},
