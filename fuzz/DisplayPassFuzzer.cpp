@@ -23,7 +23,7 @@ void check(bool condition) {
     }
 }
 
-std::shared_ptr<const DisplayModel> modelOf(const QString& text, const QStringList& keywords,
+std::shared_ptr<const DisplayModel> modelOf(const LogText& text, const QStringList& keywords,
                                             KeywordFlags flags, std::int64_t* linesBefore) {
     auto pass = KeywordPass::run({text, keywords, flags, 1});
     check(pass.has_value());
@@ -32,7 +32,7 @@ std::shared_ptr<const DisplayModel> modelOf(const QString& text, const QStringLi
 }
 
 void checkModel(const DisplayModel& model) {
-    const QString& text = model.text();
+    const QString text = model.text();
     for (const QChar c : text) {
         check(c != u'\r' && c != QChar(0x2029) && c != QChar(0xFDD0) && c != QChar(0xFDD1));
     }
@@ -73,14 +73,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         input = input.sliced(1 + length);
     }
     // An odd offset makes a UTF-16 file start inside a code unit.
-    const QString text = TailTextDecoder::decode(input, flagBits & 8U,
-                                                 input.first(std::min<qsizetype>(4, input.size())));
+    const std::int64_t offset = flagBits & 8U;
+    const QByteArrayView fileStart = input.first(std::min<qsizetype>(4, input.size()));
+    const QString text = TailTextDecoder::decode(input, offset, fileStart);
     const KeywordFlags filtered{(flagBits & 1U) != 0, (flagBits & 2U) != 0, (flagBits & 4U) != 0};
 
     std::int64_t linesBefore = 0;
     const auto model = modelOf(text, keywords, filtered, &linesBefore);
     checkModel(*model);
     check(linesBefore == DisplayLines::count(text));
+
+    // Plain ASCII is held as its bytes: the same model as from the decoded text.
+    if (TailTextDecoder::isPlainAscii(input, fileStart)) {
+        QByteArray bytes = input.toByteArray();
+        TailTextDecoder::asciiLineEnds(bytes);
+        std::int64_t asciiLines = 0;
+        const auto ascii = modelOf(LogText::fromAscii(bytes), keywords, filtered, &asciiLines);
+        check(ascii->content().isAscii() && ascii->content() == model->content());
+        check(ascii->marks() == model->marks() && asciiLines == linesBefore);
+        check(ascii->lineCount() == model->lineCount());
+    }
 
     // The kept lines are lines of the unfiltered text, in order.
     std::int64_t unused = 0;

@@ -39,26 +39,21 @@ TEST(LogViewAccessible, ReadsTextCaretSelectionAndTheLookOfEachRun) {
               u"an error here\n"_s);
     EXPECT_EQ(start, 8);
 
-    const QString mono = u"font-family:\"DejaVu Sans Mono\";"_s;
+    const auto look = [](const char* points, bool marked) {
+        return u"font-family:\"DejaVu Sans Mono\";font-size:%1pt;font-style:normal;font-weight:%2;"
+               "text-position:baseline;text-underline-style:%3;"_s.arg(
+                   QLatin1StringView(points), marked ? u"bold"_s : u"normal"_s,
+                   marked ? u"dotted"_s : u"none"_s);
+    };
     const struct {
         int offset;
         int start;
         int end;
         QString attributes;
-    } runs[] = {
-        {0, 0, 11,
-         mono + u"font-size:10pt;font-style:normal;font-weight:normal;"
-                "text-position:baseline;text-underline-style:none;"_s},
-        {11, 11, 16,
-         mono + u"font-size:12.4pt;font-style:normal;font-weight:bold;"
-                "text-position:baseline;text-underline-style:dotted;"_s},
-        {24, 22, 26,
-         mono + u"font-size:11.2pt;font-style:normal;font-weight:bold;"
-                "text-position:baseline;text-underline-style:dotted;"_s},
-        {30, 28, 33,
-         mono + u"font-size:12.4pt;font-style:normal;font-weight:bold;"
-                "text-position:baseline;text-underline-style:dotted;"_s},
-    };
+    } runs[] = {{0, 0, 11, look("10", false)},
+                {11, 11, 16, look("12.4", true)},
+                {24, 22, 26, look("11.2", true)},
+                {30, 28, 33, look("12.4", true)}};
     for (const auto& run : runs) {
         EXPECT_EQ(reader->attributes(run.offset, &start, &end), run.attributes) << run.offset;
         EXPECT_EQ(start, run.start) << run.offset;
