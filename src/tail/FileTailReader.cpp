@@ -1,37 +1,17 @@
 #include "tail/FileTailReader.h"
 
+#include "tail/HugePages.h"
 #include "tail/NativeFile.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <new>
 
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
-
 namespace ombrel {
 
 namespace {
 // Enough for any byte-order mark the decoder looks for.
 constexpr std::int64_t fileStartLength = 4;
-
-// A fresh buffer is filled a page fault per 4 KiB; huge pages, where the system grants them
-// on request, need one per 2 MiB, which saves much of a large read's time.
-void preferHugePages([[maybe_unused]] char* buffer, [[maybe_unused]] std::int64_t count) {
-#ifdef __linux__
-    constexpr std::uintptr_t hugePage = std::uintptr_t{2} << 20;
-    if (count < 4 * static_cast<std::int64_t>(hugePage)) {
-        return;
-    }
-    const auto begin = reinterpret_cast<std::uintptr_t>(buffer);
-    const std::uintptr_t first = (begin + hugePage - 1) & ~(hugePage - 1);
-    const std::uintptr_t last = (begin + static_cast<std::uintptr_t>(count)) & ~(hugePage - 1);
-    if (last > first) {
-        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE); // only advice
-    }
-#endif
-}
 
 QByteArray readBytes(const NativeFile& file, std::int64_t offset, std::int64_t count) {
     QByteArray bytes(static_cast<qsizetype>(count), Qt::Uninitialized);

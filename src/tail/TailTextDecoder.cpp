@@ -1,5 +1,7 @@
 #include "tail/TailTextDecoder.h"
 
+#include "tail/HugePages.h"
+
 #include <QStringDecoder>
 #include <algorithm>
 #include <cstdint>
@@ -21,6 +23,16 @@ std::optional<QStringConverter::Encoding> utf16ByteOrder(QByteArrayView fileStar
     return std::nullopt;
 }
 
+// Decodes into one buffer asked for huge pages: a large text is filled with few page faults.
+QString decodeAll(QStringDecoder& decoder, QByteArrayView bytes) {
+    const qsizetype room = decoder.requiredSpace(bytes.size());
+    QString text(room, Qt::Uninitialized);
+    preferHugePages(text.data(), static_cast<std::int64_t>(room) * 2);
+    const QChar* end = decoder.appendToBuffer(text.data(), bytes);
+    text.truncate(end - text.constData());
+    return text;
+}
+
 bool isUtf8Continuation(char byte) {
     return (static_cast<unsigned char>(byte) & 0xC0u) == 0x80u;
 }
@@ -36,7 +48,7 @@ QString decodeUtf8(QByteArrayView bytes, std::int64_t offset) {
     }
     // A stateful decoder holds back a sequence cut by the end of the window.
     QStringDecoder decoder(QStringConverter::Utf8);
-    return decoder.decode(bytes);
+    return decodeAll(decoder, bytes);
 }
 
 // The decoder passes unpaired surrogates through; cut ones at the edges go, others are invalid.
@@ -78,7 +90,7 @@ QString decodeUtf16(QByteArrayView bytes, std::int64_t offset, QStringConverter:
     bytes = bytes.sliced(std::min(skip, bytes.size()));
     bytes.chop(bytes.size() % 2);
     QStringDecoder decoder(order);
-    QString text = decoder.decode(bytes);
+    QString text = decodeAll(decoder, bytes);
     repairSurrogates(text, offset + skip > 0);
     return text;
 }

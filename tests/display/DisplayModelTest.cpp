@@ -78,6 +78,36 @@ TEST(DisplayModel, EveryLineEndIsOneLineFeed) {
     }
 }
 
+TEST(DisplayModel, PlainAsciiBytesAreTheirOwnText) {
+    QByteArray long1(5000, 'a');
+    long1[4095] = '\x80'; // the last byte of the first whole block
+    QByteArray zero(4096, 'a');
+    zero[7] = '\0';
+    const struct {
+        QByteArray bytes;
+        QByteArray fileStart;
+        bool ascii;
+    } cases[] = {
+        {"x\r\r\ny\r\r\r\n\r\r", "x", true},
+        {QByteArray(), "", true},
+        {QByteArray("a\0b", 3), "a", false},
+        {"caf\xC3\xA9", "c", false},
+        {"ab", "\xFF\xFE", false},
+        {long1, "a", false},
+        {zero, "a", false},
+        {QByteArray(5000, 'b'), "b", true},
+        {QByteArray(5000, 'a') + '\xFF', "a", false},
+    };
+    for (auto c : cases) {
+        ASSERT_EQ(TailTextDecoder::isPlainAscii(c.bytes, c.fileStart), c.ascii) << c.bytes.size();
+        if (c.ascii) {
+            const QString decoded = TailTextDecoder::decode(c.bytes, 0, c.fileStart);
+            TailTextDecoder::asciiLineEnds(c.bytes);
+            EXPECT_EQ(QString::fromLatin1(c.bytes), decoded);
+        }
+    }
+}
+
 TEST(DisplayModel, FindsLinesInLongAndManyLineTexts) {
     std::mt19937 random(5);
     std::uniform_int_distribution<int> lengths(0, 9);
