@@ -21,6 +21,15 @@ QString LogText::mid(std::int64_t start, std::int64_t length) const {
     return ascii_ ? QString::fromLatin1(bytes_.constData() + from, count) : wide_.mid(from, count);
 }
 
+bool LogText::holdsAt(std::int64_t start, QStringView text) const {
+    if (start < 0 || start + text.size() > size()) {
+        return false;
+    }
+    const auto from = static_cast<qsizetype>(start);
+    return ascii_ ? QLatin1StringView(bytes_.constData() + from, text.size()) == text
+                  : QStringView(wide_).sliced(from, text.size()) == text;
+}
+
 void LogText::truncate(std::int64_t size) {
     if (ascii_) {
         bytes_.truncate(static_cast<qsizetype>(size));

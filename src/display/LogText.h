@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QChar>
 #include <QString>
+#include <QStringView>
 #include <cstdint>
 #include <string_view>
 
@@ -33,6 +34,8 @@ public:
     }
     /// The characters from start (clamped to the text), at most length of them.
     QString mid(std::int64_t start, std::int64_t length) const;
+    /// True when the characters from start on are those of text (compared without a copy).
+    bool holdsAt(std::int64_t start, QStringView text) const;
     /// The whole text as UTF-16; a copy for an ASCII text, so ask for parts where they do.
     QString toString() const { return ascii_ ? QString::fromLatin1(bytes_) : wide_; }
 

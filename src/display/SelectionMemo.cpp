@@ -31,7 +31,7 @@ std::optional<TextSelection> SelectionMemo::placeIn(const DisplayModel& next,
         return std::nullopt;
     }
     const TextSelection selection{*anchor, *caret};
-    if (next.mid(selection.start(), selection.end() - selection.start()) != text_) {
+    if (!next.content().holdsAt(selection.start(), text_)) {
         return std::nullopt;
     }
     return selection;
