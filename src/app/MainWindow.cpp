@@ -32,8 +32,6 @@ namespace ombrel {
 
 namespace {
 constexpr QSize minimumWindowSize{320, 250};
-// How far around a position an address that holds it may reach.
-constexpr std::int64_t linkReach = AddressLinks::longestAddress + 2;
 
 QString objectNameFor(int id) {
     return QStringLiteral("control%1").arg(id);
@@ -98,12 +96,8 @@ void MainWindow::createControls() {
     display_->setAccessibleName(QStringLiteral("Display"));
     // Addresses in the log open in the browser; only the address rule decides which may.
     display_->setLinkFinder([](const DisplayModel& model, std::int64_t position) {
-        // No address is longer than a few thousand characters: look only that far around.
-        const std::int64_t from = std::max<std::int64_t>(0, position - linkReach);
-        const QString around = model.mid(from, 2 * linkReach);
-        const std::optional<AddressRange> link = AddressLinks::at(around, position - from);
-        return link ? std::optional<TextSelection>({from + link->start, from + link->end})
-                    : std::nullopt;
+        const std::optional<AddressRange> link = AddressLinks::inText(model.content(), position);
+        return link ? std::optional<TextSelection>({link->start, link->end}) : std::nullopt;
     });
     connect(display_, &LogView::linkActivated, this, [this](std::int64_t start, std::int64_t end) {
         openAddress(AddressLinks::addressOf(display_->model()->mid(start, end - start)));
