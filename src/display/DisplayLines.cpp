@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace ombrel {
 
 namespace {
@@ -47,21 +51,29 @@ bool lineEnds::holdsOthersThanLf(std::string_view text) {
 }
 
 bool lineEnds::holdsOthersThanLf(std::u16string_view text) {
-    // Branch-free over whole blocks of a fixed size, so that it vectorises: most texts hold LF
-    // line ends only.
-    constexpr std::size_t block = 4096;
+    // Most texts hold LF line ends only, so this looks at every character of a large text:
+    // eight at a time where the processor allows.
     const char16_t* chars = text.data();
     std::size_t from = 0;
+#ifdef __SSE2__
+    constexpr std::size_t block = 4096;
+    const __m128i cr = _mm_set1_epi16(static_cast<short>(u'\r'));
+    const __m128i separator = _mm_set1_epi16(static_cast<short>(paragraphSeparator));
+    const __m128i frameMask = _mm_set1_epi16(static_cast<short>(0xFFFEU));
+    const __m128i frame = _mm_set1_epi16(static_cast<short>(beginningOfFrame));
     for (; from + block <= text.size(); from += block) {
-        bool found = false;
-        for (std::size_t i = from; i < from + block; ++i) {
-            const char16_t c = chars[i];
-            found |= (c == u'\r') | (c == paragraphSeparator) | ((c & 0xFFFEU) == beginningOfFrame);
+        __m128i found = _mm_setzero_si128();
+        for (std::size_t i = from; i < from + block; i += 8) {
+            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chars + i));
+            found = _mm_or_si128(found, _mm_cmpeq_epi16(units, cr));
+            found = _mm_or_si128(found, _mm_cmpeq_epi16(units, separator));
+            found = _mm_or_si128(found, _mm_cmpeq_epi16(_mm_and_si128(units, frameMask), frame));
         }
-        if (found) {
+        if (_mm_movemask_epi8(found) != 0) {
             return true;
         }
     }
+#endif
     return std::any_of(chars + from, chars + text.size(),
                        [](char16_t c) { return c != u'\n' && endsLine(c); });
 }

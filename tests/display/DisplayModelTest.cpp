@@ -78,6 +78,18 @@ TEST(DisplayModel, EveryLineEndIsOneLineFeed) {
     }
 }
 
+TEST(DisplayModel, FindsEachLineEndInsideALongText) {
+    // Long texts are searched for line ends other than LF a block of characters at a time.
+    const std::pair<char16_t, std::int64_t> cases[] = {
+        {u'\r', 2}, {u'\u2029', 2}, {u'\uFDD0', 2}, {u'\uFDD1', 2}, {u'\u2028', 1}, {u'\uFDD2', 1}};
+    for (const auto& [end, lines] : cases) {
+        QString text(9000, u'\u00E9');
+        text[100] = end;
+        EXPECT_EQ(modelOf(text)->lineCount(), lines) << int{end};
+        EXPECT_EQ(DisplayLines::count(text), lines) << int{end};
+    }
+}
+
 TEST(DisplayModel, PlainAsciiBytesAreTheirOwnText) {
     QByteArray long1(5000, 'a');
     long1[4095] = '\x80'; // the last byte of the first whole block
