@@ -83,15 +83,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkModel(*model);
     check(linesBefore == DisplayLines::count(text));
 
-    // Plain ASCII is held as its bytes: the same model as from the decoded text.
-    if (TailTextDecoder::isPlainAscii(input, fileStart)) {
-        QByteArray bytes = input.toByteArray();
-        TailTextDecoder::asciiLineEnds(bytes);
-        std::int64_t asciiLines = 0;
-        const auto ascii = modelOf(LogText::fromAscii(bytes), keywords, filtered, &asciiLines);
-        check(ascii->content().isAscii() && ascii->content() == model->content());
-        check(ascii->marks() == model->marks() && asciiLines == linesBefore);
-        check(ascii->lineCount() == model->lineCount());
+    // A Latin-1 text is held as bytes: the same model as from the decoded text.
+    QByteArray bytes = input.toByteArray();
+    if (TailTextDecoder::toLatin1(bytes, offset, fileStart)) {
+        std::int64_t latin1Lines = 0;
+        const auto latin1 = modelOf(LogText::fromLatin1(bytes), keywords, filtered, &latin1Lines);
+        check(latin1->content().isLatin1() && latin1->content() == model->content());
+        check(latin1->marks() == model->marks() && latin1Lines == linesBefore);
+        check(latin1->lineCount() == model->lineCount());
+    } else {
+        check(bytes == input);
     }
 
     // The kept lines are lines of the unfiltered text, in order.

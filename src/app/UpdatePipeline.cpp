@@ -53,10 +53,9 @@ std::optional<DisplayUpdate> UpdatePipeline::compute(const MonitorFileSystem& fi
         } else {
             update.snapshot = fileSystem.read(request.path, request.byteCount, request.readOptions);
             TailSnapshot& read = update.snapshot;
-            if (TailTextDecoder::isPlainAscii(read.bytes, read.fileStart)) {
-                // Most logs: the bytes are the text, held as they are, without a copy.
-                TailTextDecoder::asciiLineEnds(read.bytes);
-                text = LogText::fromAscii(std::exchange(read.bytes, QByteArray()));
+            if (TailTextDecoder::toLatin1(read.bytes, read.offset, read.fileStart)) {
+                // Most logs: the bytes become the text in place, one byte a character.
+                text = LogText::fromLatin1(std::exchange(read.bytes, QByteArray()));
             } else {
                 text = TailTextDecoder::displayText(read);
             }

@@ -49,13 +49,13 @@ void DisplayModel::normaliseLineEnds() {
         return;
     }
     const std::int64_t size = text_.size();
-    text_.truncate(text_.isAscii() ? normalise(text_.asciiData(), size)
-                                   : normalise(text_.wideData(), size));
+    text_.truncate(text_.isLatin1() ? normalise(text_.latin1Data(), size)
+                                    : normalise(text_.wideData(), size));
 }
 
 std::int64_t DisplayModel::nextLineFeed(std::int64_t from) const {
-    if (text_.isAscii()) {
-        const std::string_view chars = text_.ascii();
+    if (text_.isLatin1()) {
+        const std::string_view chars = text_.latin1();
         const void* found =
             std::memchr(chars.data() + from, '\n', chars.size() - static_cast<std::size_t>(from));
         return found ? static_cast<const char*>(found) - chars.data() : -1;

@@ -4,6 +4,7 @@
 
 #include <QChar>
 #include <algorithm>
+#include <array>
 #include <type_traits>
 
 namespace ombrel {
@@ -22,7 +23,7 @@ template <class Char> inline unsigned pairIndex(Char first, Char second) {
 template <class Char>
 inline bool splitsPair(std::basic_string_view<Char> text, std::int64_t position) {
     if constexpr (sizeof(Char) == 1) {
-        return false; // ASCII holds no pairs
+        return false; // Latin-1 holds no pairs
     } else {
         const auto size = static_cast<std::int64_t>(text.size());
         return position > 0 && position < size && QChar::isHighSurrogate(text[position - 1]) &&
@@ -35,9 +36,9 @@ inline const char16_t* keyChars(const QString& key) {
 }
 
 // Keywords are short and most candidates differ early: a plain loop beats a memcmp call.
-template <class Char> inline bool sameChars(const Char* a, const char16_t* b, std::int64_t length) {
+inline bool sameChars(const char16_t* a, const char16_t* b, std::int64_t length) {
     for (std::int64_t i = 0; i < length; ++i) {
-        if (unit(a[i]) != b[i]) {
+        if (a[i] != b[i]) {
             return false;
         }
     }
@@ -48,13 +49,32 @@ void fold(std::u16string_view text, char16_t* out) {
     foldCaseAligned(QStringView(text.data(), static_cast<qsizetype>(text.size())), out);
 }
 
-// ASCII folds within ASCII; branch-free, so that it vectorises.
-void fold(std::string_view text, char* __restrict out) {
-    const char* __restrict in = text.data();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = in[i];
-        out[i] =
-            static_cast<char>(c | static_cast<char>(static_cast<unsigned char>(c - 'A') < 26) << 5);
+// Latin-1 folds as foldCaseAligned folds the same characters in UTF-16 ("µ" to "μ", which
+// is why the folded text is UTF-16); runs of ASCII take a branch-free path that vectorises.
+void fold(std::string_view text, char16_t* __restrict out) {
+    static const std::array<char16_t, 256> folds = [] {
+        std::array<char16_t, 256> table{};
+        for (char16_t c = 0; c < 256; ++c) {
+            table[c] = foldCaseAligned(QStringView(&c, 1)).at(0).unicode();
+        }
+        return table;
+    }();
+    const auto* __restrict in = reinterpret_cast<const unsigned char*>(text.data());
+    constexpr std::size_t block = 16;
+    std::size_t i = 0;
+    for (; i + block <= text.size(); i += block) {
+        unsigned char any = 0;
+        for (std::size_t k = 0; k < block; ++k) {
+            any |= in[i + k];
+        }
+        for (std::size_t k = 0; k < block; ++k) {
+            const unsigned char c = in[i + k];
+            const auto upper = static_cast<unsigned>(static_cast<unsigned char>(c - 'A') < 26);
+            out[i + k] = any < 0x80 ? static_cast<char16_t>(c | upper << 5) : folds[c];
+        }
+    }
+    for (; i < text.size(); ++i) {
+        out[i] = folds[in[i]];
     }
 }
 
@@ -65,8 +85,6 @@ KeywordMatcher::KeywordMatcher(const QStringList& keywords) {
     for (const QString& keyword : keywords) {
         folded_.push_back(foldCaseAligned(keyword));
         const QString& key = folded_.back();
-        ascii_.push_back(
-            std::all_of(key.begin(), key.end(), [](QChar c) { return c.unicode() < 0x80; }));
         if (key.isEmpty()) {
             continue;
         }
@@ -85,15 +103,12 @@ KeywordMatcher::KeywordMatcher(const QStringList& keywords) {
 }
 
 template <class Char>
-void KeywordMatcher::collectAt(const FoldedWindow<Char>& window, std::basic_string_view<Char> text,
+void KeywordMatcher::collectAt(const FoldedWindow& window, std::basic_string_view<Char> text,
                                std::int64_t position,
                                std::vector<KeywordOccurrences>& found) const {
-    const Char* folded = window.at(position);
+    const char16_t* folded = window.at(position);
     const std::int64_t available = window.end - position;
     for (const int index : byFirst_[unsigned{unit(*folded)} & 0xFFU]) {
-        if (sizeof(Char) == 1 && !ascii_[static_cast<std::size_t>(index)]) {
-            continue; // ASCII folds to ASCII only
-        }
         const QString& key = folded_[static_cast<std::size_t>(index)];
         const std::int64_t length = key.size();
         if (length > available || !sameChars(folded, keyChars(key), length)) {
@@ -130,13 +145,13 @@ KeywordMatcher::find(std::basic_string_view<Char> text, const StaleCheck& isStal
     // instead of into a copy as large as the text.
     constexpr std::int64_t stretch = std::int64_t{1} << 15;
     constexpr int stretchesPerCheck = 32;
-    std::vector<Char> buffer(static_cast<std::size_t>(stretch + longest + 1));
+    std::vector<char16_t> buffer(static_cast<std::size_t>(stretch + longest + 1));
     int sinceCheck = 0;
     for (std::int64_t from = 0; from < size; from += stretch) {
         const std::int64_t scanEnd = std::min(size, from + stretch);
         // Far enough for every keyword that starts before scanEnd; a pair cut at `from`
         // is folded whole.
-        FoldedWindow<Char> window;
+        FoldedWindow window;
         window.begin = splitsPair(text, from) ? from - 1 : from;
         window.end = std::min(size, scanEnd + longest);
         window.chars = buffer.data();
@@ -145,7 +160,7 @@ KeywordMatcher::find(std::basic_string_view<Char> text, const StaleCheck& isStal
              buffer.data());
 
         const std::int64_t pairEnd = std::min(scanEnd, window.end - 1);
-        const Char* folded = window.at(from);
+        const char16_t* folded = window.at(from);
         const std::uint64_t* pairs = pairs_.data();
         for (std::int64_t position = from; position < pairEnd; ++position, ++folded) {
             const unsigned bit = pairIndex(folded[0], folded[1]);

@@ -36,22 +36,21 @@ private:
     static constexpr std::size_t pairBits = 1U << 16;
 
     // Folded characters of text positions [begin, end).
-    template <class Char> struct FoldedWindow {
-        const Char* chars = nullptr;
+    struct FoldedWindow {
+        const char16_t* chars = nullptr;
         std::int64_t begin = 0;
         std::int64_t end = 0;
-        const Char* at(std::int64_t position) const { return chars + (position - begin); }
+        const char16_t* at(std::int64_t position) const { return chars + (position - begin); }
     };
 
     template <class Char>
     std::optional<std::vector<KeywordOccurrences>> find(std::basic_string_view<Char> text,
                                                         const StaleCheck& isStale) const;
     template <class Char>
-    void collectAt(const FoldedWindow<Char>& window, std::basic_string_view<Char> text,
+    void collectAt(const FoldedWindow& window, std::basic_string_view<Char> text,
                    std::int64_t position, std::vector<KeywordOccurrences>& found) const;
 
     std::vector<QString> folded_;                      // folded keywords, list order
-    std::vector<bool> ascii_;                          // folded keyword is all ASCII
     std::array<std::vector<int>, 256> byFirst_;        // keyword indices by low byte of first char
     std::array<std::uint64_t, pairBits / 64> pairs_{}; // low bytes of the first two chars
 };

@@ -118,10 +118,10 @@ FilteredText filter(std::basic_string_view<Char> text, const std::vector<std::in
 FilteredText LineFilter::apply(const LogText& text, const std::vector<std::int64_t>& hitStarts,
                                const MarkRuns& marks, LineFilterMode mode) {
     FilteredText result;
-    if (text.isAscii()) {
+    if (text.isLatin1()) {
         QByteArray kept;
-        result = filter(text.ascii(), hitStarts, marks, mode, kept);
-        result.text = LogText::fromAscii(std::move(kept));
+        result = filter(text.latin1(), hitStarts, marks, mode, kept);
+        result.text = LogText::fromLatin1(std::move(kept));
     } else {
         QString kept;
         result = filter(text.wide(), hitStarts, marks, mode, kept);

@@ -6,10 +6,10 @@
 
 namespace ombrel {
 
-LogText LogText::fromAscii(QByteArray bytes) {
+LogText LogText::fromLatin1(QByteArray bytes) {
     LogText text;
     text.bytes_ = std::move(bytes);
-    text.ascii_ = true;
+    text.latin1_ = true;
     return text;
 }
 
@@ -18,7 +18,7 @@ QString LogText::mid(std::int64_t start, std::int64_t length) const {
     length = std::clamp<std::int64_t>(length, 0, size() - start);
     const auto from = static_cast<qsizetype>(start);
     const auto count = static_cast<qsizetype>(length);
-    return ascii_ ? QString::fromLatin1(bytes_.constData() + from, count) : wide_.mid(from, count);
+    return latin1_ ? QString::fromLatin1(bytes_.constData() + from, count) : wide_.mid(from, count);
 }
 
 bool LogText::holdsAt(std::int64_t start, QStringView text) const {
@@ -26,12 +26,12 @@ bool LogText::holdsAt(std::int64_t start, QStringView text) const {
         return false;
     }
     const auto from = static_cast<qsizetype>(start);
-    return ascii_ ? QLatin1StringView(bytes_.constData() + from, text.size()) == text
-                  : QStringView(wide_).sliced(from, text.size()) == text;
+    return latin1_ ? QLatin1StringView(bytes_.constData() + from, text.size()) == text
+                   : QStringView(wide_).sliced(from, text.size()) == text;
 }
 
 void LogText::truncate(std::int64_t size) {
-    if (ascii_) {
+    if (latin1_) {
         bytes_.truncate(static_cast<qsizetype>(size));
         bytes_.squeeze();
     } else {
@@ -41,15 +41,15 @@ void LogText::truncate(std::int64_t size) {
 }
 
 bool operator==(const LogText& a, const LogText& b) {
-    if (a.ascii_ && b.ascii_) {
+    if (a.latin1_ && b.latin1_) {
         return a.bytes_ == b.bytes_;
     }
-    if (!a.ascii_ && !b.ascii_) {
+    if (!a.latin1_ && !b.latin1_) {
         return a.wide_ == b.wide_;
     }
-    const LogText& ascii = a.ascii_ ? a : b;
-    const LogText& wide = a.ascii_ ? b : a;
-    return QLatin1StringView(ascii.bytes_) == QStringView(wide.wide_);
+    const LogText& narrow = a.latin1_ ? a : b;
+    const LogText& wide = a.latin1_ ? b : a;
+    return QLatin1StringView(narrow.bytes_) == QStringView(wide.wide_);
 }
 
 } // namespace ombrel

@@ -94,37 +94,26 @@ QString decodeUtf16(QByteArrayView bytes, std::int64_t offset, QStringConverter:
     repairSurrogates(text, offset + skip > 0);
     return text;
 }
-} // namespace
 
-bool TailTextDecoder::isPlainAscii(QByteArrayView bytes, QByteArrayView fileStart) {
-    if (utf16ByteOrder(fileStart)) {
-        return false;
+// Every byte of the block is ASCII and none is 0. A block of a fixed size lets the compiler test
+// many bytes per instruction.
+constexpr std::size_t asciiBlock = 4096;
+bool isPlainAsciiBlock(const unsigned char* chars) {
+    unsigned char any = 0;
+    unsigned char least = 0xFF;
+    for (std::size_t i = 0; i < asciiBlock; ++i) {
+        any |= chars[i];
+        least = std::min(least, chars[i]);
     }
-    // Whole blocks of a fixed size let the compiler test many bytes per instruction.
-    const auto* chars = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto size = static_cast<std::size_t>(bytes.size());
-    constexpr std::size_t block = 4096;
-    std::size_t from = 0;
-    for (; from + block <= size; from += block) {
-        unsigned char any = 0;
-        unsigned char least = 0xFF;
-        for (std::size_t i = from; i < from + block; ++i) {
-            any |= chars[i];
-            least = std::min(least, chars[i]);
-        }
-        if (any >= 0x80 || least == 0) {
-            return false;
-        }
-    }
-    for (; from < size; ++from) {
-        if (chars[from] == 0 || chars[from] >= 0x80) {
-            return false;
-        }
-    }
-    return true;
+    return any < 0x80 && least != 0;
 }
 
-void TailTextDecoder::asciiLineEnds(QByteArray& bytes) {
+bool isLeadBelow256(unsigned char byte) {
+    return byte == 0xC2 || byte == 0xC3;
+}
+
+// Every CR CR LF of single-byte text becomes LF CR, in place.
+void byteLineEnds(QByteArray& bytes) {
     const auto size = static_cast<std::size_t>(bytes.size());
     const char* begin = bytes.constData();
     const auto isCrCrLf = [&begin, size](std::size_t at) {
@@ -156,6 +145,55 @@ void TailTextDecoder::asciiLineEnds(QByteArray& bytes) {
         }
     }
     bytes.truncate(static_cast<qsizetype>(written));
+}
+
+} // namespace
+
+bool TailTextDecoder::toLatin1(QByteArray& bytes, std::int64_t offset, QByteArrayView fileStart) {
+    if (utf16ByteOrder(fileStart)) {
+        return false;
+    }
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const auto size = static_cast<std::size_t>(bytes.size());
+    // Continuation bytes at the front belong to a character that began before the window.
+    std::size_t skip = 0;
+    while (offset > 0 && skip < 3 && skip < size && (in[skip] & 0xC0U) == 0x80U) {
+        ++skip;
+    }
+    std::size_t end = size;
+    bool ascii = true;
+    for (std::size_t i = skip; i < size;) {
+        if (i % asciiBlock == 0 && i + asciiBlock <= size && isPlainAsciiBlock(in + i)) {
+            i += asciiBlock;
+        } else if (in[i] != 0 && in[i] < 0x80) {
+            ++i;
+        } else if (isLeadBelow256(in[i]) && i + 1 < size && (in[i + 1] & 0xC0U) == 0x80U) {
+            ascii = false;
+            i += 2;
+        } else if (isLeadBelow256(in[i]) && i + 1 == size) {
+            end = i; // cut by the end of the window: left out, as the decoder holds it back
+            break;
+        } else {
+            return false;
+        }
+    }
+    if (!ascii || skip > 0 || end < size) {
+        char* chars = bytes.data(); // detaches a shared array
+        std::size_t written = 0;
+        for (std::size_t i = skip; i < end; ++written) {
+            const auto byte = static_cast<unsigned char>(chars[i]);
+            if (byte < 0x80) {
+                chars[written] = chars[i++];
+            } else {
+                const auto next = static_cast<unsigned char>(chars[i + 1]);
+                chars[written] = static_cast<char>((byte & 0x03U) << 6 | (next & 0x3FU));
+                i += 2;
+            }
+        }
+        bytes.truncate(static_cast<qsizetype>(written));
+    }
+    byteLineEnds(bytes);
+    return true;
 }
 
 QString TailTextDecoder::displayText(const TailSnapshot& snapshot) {

@@ -22,12 +22,12 @@ public:
     /// else UTF-8. Invalid bytes become U+FFFD; a character cut by either edge of the window is
     /// left out; 0 becomes nullPlaceholder; every CR CR LF becomes LF CR.
     static QString decode(QByteArrayView bytes, std::int64_t offset, QByteArrayView fileStart);
-    /// True when decode would give one character per byte, each the byte itself: no byte is 0
-    /// or above 0x7F, and the file has no UTF-16 byte-order mark. Such bytes are shown as they
-    /// are once asciiLineEnds has run over them.
-    static bool isPlainAscii(QByteArrayView bytes, QByteArrayView fileStart);
-    /// Makes every CR CR LF of plain ASCII bytes LF CR, in place, as decode does.
-    static void asciiLineEnds(QByteArray& bytes);
+    /// Rewrites bytes in place as the text decode would give, one Latin-1 byte per character,
+    /// when each of its characters is below U+0100 and none is 0: ASCII, and UTF-8 whose other
+    /// characters are two-byte ones (a file without a UTF-16 byte-order mark). The same cuts
+    /// at the window's edges and the same CR CR LF rule apply. False, with bytes untouched,
+    /// for any other text.
+    static bool toLatin1(QByteArray& bytes, std::int64_t offset, QByteArrayView fileStart);
 };
 
 } // namespace ombrel
