@@ -108,6 +108,22 @@ bool isPlainAsciiBlock(const unsigned char* chars) {
     return any < 0x80 && least != 0;
 }
 
+// The position of the first byte from `from` on with its top bit set, or end.
+std::size_t nextHighByte(const char* chars, std::size_t from, std::size_t end) {
+    constexpr std::uint64_t tops = 0x8080808080808080U;
+    for (; from + 8 <= end; from += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, chars + from, 8);
+        if ((word & tops) != 0) {
+            break;
+        }
+    }
+    while (from < end && static_cast<unsigned char>(chars[from]) < 0x80) {
+        ++from;
+    }
+    return from;
+}
+
 bool isLeadBelow256(unsigned char byte) {
     return byte == 0xC2 || byte == 0xC3;
 }
@@ -180,15 +196,18 @@ bool TailTextDecoder::toLatin1(QByteArray& bytes, std::int64_t offset, QByteArra
     if (!ascii || skip > 0 || end < size) {
         char* chars = bytes.data(); // detaches a shared array
         std::size_t written = 0;
-        for (std::size_t i = skip; i < end; ++written) {
-            const auto byte = static_cast<unsigned char>(chars[i]);
-            if (byte < 0x80) {
-                chars[written] = chars[i++];
-            } else {
-                const auto next = static_cast<unsigned char>(chars[i + 1]);
-                chars[written] = static_cast<char>((byte & 0x03U) << 6 | (next & 0x3FU));
-                i += 2;
+        for (std::size_t i = skip; i < end;) {
+            // Runs of ASCII move as they are; each two-byte character becomes one byte.
+            const std::size_t run = nextHighByte(chars, i, end);
+            std::memmove(chars + written, chars + i, run - i);
+            written += run - i;
+            if (run == end) {
+                break;
             }
+            const auto lead = static_cast<unsigned char>(chars[run]);
+            const auto next = static_cast<unsigned char>(chars[run + 1]);
+            chars[written++] = static_cast<char>((lead & 0x03U) << 6 | (next & 0x3FU));
+            i = run + 2;
         }
         bytes.truncate(static_cast<qsizetype>(written));
     }
