@@ -169,8 +169,8 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 }
 
 // Texts that cost the most per byte: many empty lines, one very long line, a line full of hits,
-// and (with a largest size of 100 MB or more) a log that is not all ASCII, so it is held as
-// UTF-16: the peak after it is its own when it exceeds the rows'.
+// and (with a largest size of 100 MB or more) logs that are not all ASCII: one still Latin-1,
+// held as bytes, one held as UTF-16. The peak after each is its own when it exceeds the rows'.
 void awkwardTexts(const QTemporaryDir& dir, const LocalFileSystem& fs, std::int64_t largest) {
     // The bytes are made when written and then let go of: the peak is the update's.
     struct Case {
@@ -186,8 +186,12 @@ void awkwardTexts(const QTemporaryDir& dir, const LocalFileSystem& fs, std::int6
          {QStringLiteral("a")}},
     };
     if (largest >= 100) {
-        cases.push_back({"100 MB UTF-8, 10 words",
+        // "café" keeps the text Latin-1, one byte a character; "€" makes it UTF-16.
+        cases.push_back({"100 MB Latin-1 UTF-8, 10 w.",
                          [] { return "caf\xC3\xA9\n" + bench::generateLog(100'000'000 - 6); },
+                         bench::sparseKeywords()});
+        cases.push_back({"100 MB other UTF-8, 10 w.",
+                         [] { return "\xE2\x82\xAC\n" + bench::generateLog(100'000'000 - 4); },
                          bench::sparseKeywords()});
     }
     for (const auto& c : cases) {
