@@ -49,12 +49,6 @@ void append(QByteArray& out, const char* chars, qsizetype count) {
 void append(QString& out, const char16_t* chars, qsizetype count) {
     out.append(reinterpret_cast<const QChar*>(chars), count);
 }
-bool endsWithCr(const QByteArray& out) {
-    return out.endsWith('\r');
-}
-bool endsWithCr(const QString& out) {
-    return out.endsWith(u'\r');
-}
 
 template <class Char, class Out>
 FilteredText filter(std::basic_string_view<Char> text, const std::vector<std::int64_t>& hitStarts,
@@ -98,12 +92,13 @@ FilteredText filter(std::basic_string_view<Char> text, const std::vector<std::in
         }
         if (keep) {
             if (filtering) {
-                const Char* from = text.data() + line.start;
-                // A lone CR before an LF would read as one CR LF line end and join two lines.
-                if (lineEnd > line.start && *from == '\n' && endsWithCr(kept)) {
+                append(kept, text.data() + line.start,
+                       static_cast<qsizetype>(lineEnd - line.start));
+                // A lone CR would read as one CR LF line end with an LF that starts a later kept
+                // line, joining two lines: it goes as the LF the display makes of it anyway.
+                if (line.breakLength == 1 && text[static_cast<std::size_t>(contentEnd)] == '\r') {
                     kept.back() = static_cast<Char>('\n');
                 }
-                append(kept, from, static_cast<qsizetype>(lineEnd - line.start));
             }
             shown += line.contentLength + (line.breakLength > 0 ? 1 : 0);
         }

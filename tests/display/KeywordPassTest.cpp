@@ -70,6 +70,7 @@ PassResult reference(const QString& text, const QStringList& keywords, KeywordFl
     }
     PassResult result;
     QString shown;
+    const bool filtering = flags.showOnlyMatching || flags.showWithoutMatching;
     qsizetype line = 0;
     std::int64_t position = 0;
     for (const Cell& cell : cells) {
@@ -78,10 +79,8 @@ PassResult reference(const QString& text, const QStringList& keywords, KeywordFl
         if ((!hit && flags.showOnlyMatching) || (hit && flags.showWithoutMatching)) {
             continue;
         }
-        if (cell.text.startsWith(u'\n') && shown.endsWith(u'\r')) {
-            shown.back() = u'\n'; // kept lines never join
-        }
-        shown += cell.text;
+        // Kept lines never join: a lone CR goes as LF when lines are filtered.
+        shown += filtering && cell.text == u"\r"_s ? u"\n"_s : cell.text;
         MarkRuns& runs = result.marks;
         if (cell.marked && !runs.empty() && runs.back().end() == position &&
             runs.back().sizeSteps == cell.steps) {
@@ -153,6 +152,7 @@ TEST(KeywordPass, MarksAndKeepsOrRemovesWholeLines) {
          u"progress 99%\n\nafter\n"_s,
          {},
          5},
+        {u"a\r\rx\n\n"_s, {u"x"_s}, onlyWithout, u"a\n\n\n"_s, {}, 5}, // nor through a kept CR
         // Only a hand-edited keyword holds half a line end; the marks stay sorted and apart.
         {u"x\r\ny\r\n"_s, {u"x\r"_s, u"\ny"_s}, highlight, u"x\r\ny\r\n"_s, {{0, 3, 1}}, 3},
         // Highlighting off is the master switch: no marks and no filtering.
