@@ -13,8 +13,11 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
+// As the window shows a file: a Latin-1 text held as bytes.
 std::shared_ptr<const DisplayModel> modelOf(const QString& text, const QStringList& keywords = {}) {
-    auto pass = KeywordPass::run({text, keywords, {true, false, false}, 1});
+    const QByteArray bytes = text.toLatin1();
+    const LogText held = QString::fromLatin1(bytes) == text ? LogText::fromLatin1(bytes) : text;
+    auto pass = KeywordPass::run({held, keywords, {true, false, false}, 1});
     return DisplayModel::fromPass(std::move(*pass));
 }
 
@@ -145,6 +148,11 @@ TEST_F(LogViewTest, SelectsWithMouseAndKeysAndCopiesPlainText) {
         QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
         EXPECT_EQ(QApplication::clipboard()->text(), c.selected) << c.what;
     }
+
+    // Letters beyond ASCII belong to words.
+    view.setModel(modelOf(u"un café noir"_s));
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, pointAt(0, 4));
+    EXPECT_EQ(view.selectedText(), u"café"_s);
 
     // The context menu offers the same.
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, pointAt(0, 1));
