@@ -23,7 +23,7 @@ void check(bool condition) {
     }
 }
 
-std::shared_ptr<const DisplayModel> modelOf(const QString& text, const QStringList& keywords,
+std::shared_ptr<const DisplayModel> modelOf(const LogText& text, const QStringList& keywords,
                                             KeywordFlags flags, std::int64_t* linesBefore) {
     auto pass = KeywordPass::run({text, keywords, flags, 1});
     check(pass.has_value());
@@ -32,7 +32,7 @@ std::shared_ptr<const DisplayModel> modelOf(const QString& text, const QStringLi
 }
 
 void checkModel(const DisplayModel& model) {
-    const QString& text = model.text();
+    const QString text = model.text();
     for (const QChar c : text) {
         check(c != u'\r' && c != QChar(0x2029) && c != QChar(0xFDD0) && c != QChar(0xFDD1));
     }
@@ -73,14 +73,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         input = input.sliced(1 + length);
     }
     // An odd offset makes a UTF-16 file start inside a code unit.
-    const QString text = TailTextDecoder::decode(input, flagBits & 8U,
-                                                 input.first(std::min<qsizetype>(4, input.size())));
+    const std::int64_t offset = flagBits & 8U;
+    const QByteArrayView fileStart = input.first(std::min<qsizetype>(4, input.size()));
+    const QString text = TailTextDecoder::decode(input, offset, fileStart);
     const KeywordFlags filtered{(flagBits & 1U) != 0, (flagBits & 2U) != 0, (flagBits & 4U) != 0};
 
     std::int64_t linesBefore = 0;
     const auto model = modelOf(text, keywords, filtered, &linesBefore);
     checkModel(*model);
     check(linesBefore == DisplayLines::count(text));
+
+    // A Latin-1 text is held as bytes: the same model as from the decoded text.
+    QByteArray bytes = input.toByteArray();
+    if (TailTextDecoder::toLatin1(bytes, offset, fileStart)) {
+        std::int64_t latin1Lines = 0;
+        const auto latin1 = modelOf(LogText::fromLatin1(bytes), keywords, filtered, &latin1Lines);
+        check(latin1->content().isLatin1() && latin1->content() == model->content());
+        check(latin1->marks() == model->marks() && latin1Lines == linesBefore);
+        check(latin1->lineCount() == model->lineCount());
+    } else {
+        check(bytes == input);
+    }
 
     // The kept lines are lines of the unfiltered text, in order.
     std::int64_t unused = 0;

@@ -97,6 +97,8 @@ def main():
     write("fuzz_display_pass", "marks", bytes([1, 2]) + keywords + b"ok\r\nan error\rterror\n\xc3\x84rger")
     write("fuzz_display_pass", "filter", bytes([3, 2]) + keywords + b"x\r\r\ny error\n\n\r")
     write("fuzz_display_pass", "utf16", bytes([13, 1]) + bytes([2]) + b"e\x00" + b"\xff\xfee\x00\n\x00")
+    # Kept lone CRs around removed lines must not pair with a later LF.
+    write("fuzz_display_pass", "kept-lone-cr-joins-lines", bytes([5, 1]) + bytes([1]) + b"x" + b"a\r\rx\n\n\rao\r\n")
 
 if __name__ == "__main__":
     main()

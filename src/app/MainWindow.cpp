@@ -97,11 +97,11 @@ void MainWindow::createControls() {
     display_->setAccessibleName(QStringLiteral("Display"));
     // Addresses in the log open in the browser; only the address rule decides which may.
     display_->setLinkFinder([](const DisplayModel& model, std::int64_t position) {
-        const std::optional<AddressRange> link = AddressLinks::at(model.text(), position);
+        const std::optional<AddressRange> link = AddressLinks::inText(model.content(), position);
         return link ? std::optional<TextSelection>({link->start, link->end}) : std::nullopt;
     });
     connect(display_, &LogView::linkActivated, this, [this](std::int64_t start, std::int64_t end) {
-        openAddress(AddressLinks::addressOf(display_->text().sliced(start, end - start)));
+        openAddress(AddressLinks::addressOf(display_->model()->mid(start, end - start)));
     });
 
     // Drops land on the window, whatever control is under them.

@@ -8,6 +8,7 @@
 #include <QDeadlineTimer>
 #include <QMetaObject>
 #include <new>
+#include <utility>
 
 namespace ombrel {
 
@@ -45,21 +46,27 @@ std::optional<DisplayUpdate> UpdatePipeline::compute(const MonitorFileSystem& fi
     update.generation = generation;
     update.retry = request.retry;
     try {
-        QString text;
+        LogText text;
         if (request.text) {
             text = *request.text;
             update.fileRead = false;
         } else {
             update.snapshot = fileSystem.read(request.path, request.byteCount, request.readOptions);
-            text = TailTextDecoder::displayText(update.snapshot);
-            update.snapshot.bytes = QByteArray(); // the text is all that is kept
+            TailSnapshot& read = update.snapshot;
+            if (TailTextDecoder::toLatin1(read.bytes, read.offset, read.fileStart)) {
+                // Most logs: the bytes become the text in place, one byte a character.
+                text = LogText::fromLatin1(std::exchange(read.bytes, QByteArray()));
+            } else {
+                text = TailTextDecoder::displayText(read);
+            }
+            read.bytes = QByteArray(); // the text is all that is kept
         }
         if (isStale && isStale()) {
             return std::nullopt;
         }
         PassInput input{std::move(text), request.keywords, request.keywordFlags, generation};
         std::optional<PassResult> pass = KeywordPass::run(input, isStale);
-        input.text = QString(); // the model then owns the only copy and rewrites it in place
+        input.text = LogText(); // the model then owns the only copy and rewrites it in place
         if (!pass) {
             return std::nullopt;
         }

@@ -1,5 +1,7 @@
 #include "display/AddressLinks.h"
 
+#include <algorithm>
+
 namespace ombrel {
 
 namespace {
@@ -11,11 +13,20 @@ bool isTrailingPunctuation(QChar c) {
     return QStringView(u".,;:!?").contains(c);
 }
 
-// No address is longer; a long run without blanks is not scanned to its ends.
+// No address is longer; a longer run without blanks is not scanned to its ends.
 constexpr qsizetype longestAddress = 4096;
+// Characters around a position that hold every address through it, and one more each side.
+constexpr std::int64_t reach = longestAddress + 2;
 
 constexpr QStringView prefixes[] = {u"http://", u"https://", u"ftp://", u"mailto:", u"www."};
 } // namespace
+
+std::optional<AddressRange> AddressLinks::inText(const LogText& text, std::int64_t position) {
+    const std::int64_t from = std::max<std::int64_t>(0, position - reach);
+    const std::optional<AddressRange> link = at(text.mid(from, 2 * reach), position - from);
+    return link ? std::optional<AddressRange>({from + link->start, from + link->end})
+                : std::nullopt;
+}
 
 std::optional<AddressRange> AddressLinks::at(QStringView text, std::int64_t position) {
     if (position < 0 || position >= text.size() || endsWord(text[position])) {

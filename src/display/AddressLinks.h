@@ -1,5 +1,7 @@
 #pragma once
 
+#include "display/LogText.h"
+
 #include <QString>
 #include <QStringView>
 #include <cstdint>
@@ -23,6 +25,8 @@ class AddressLinks {
 public:
     /// The address around position in text, if one is there.
     static std::optional<AddressRange> at(QStringView text, std::int64_t position);
+    /// The same in a display text of any size: only the characters near position are read.
+    static std::optional<AddressRange> inText(const LogText& text, std::int64_t position);
     /// Every address in text, in order.
     static std::vector<AddressRange> all(QStringView text);
     /// The address to open for a link's text: "www." addresses are web addresses.

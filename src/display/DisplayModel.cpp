@@ -1,38 +1,30 @@
 #include "display/DisplayModel.h"
 
+#include "display/DisplayLines.h"
+
 #include <QThreadPool>
 #include <algorithm>
+#include <cstring>
 
 namespace ombrel {
 
 namespace {
 
-constexpr char16_t kParagraphSeparator = 0x2029;
-constexpr char16_t kBeginningOfFrame = 0xFDD0;
-constexpr char16_t kEndOfFrame = 0xFDD1;
-
-// Any line end other than LF; the same set DisplayLines splits at.
-inline bool isOtherLineEnd(char16_t c) {
-    return c == u'\r' || c == kParagraphSeparator || c == kBeginningOfFrame || c == kEndOfFrame;
-}
-
-// Most texts hold LF line ends only; this test, branch-free per block so that it vectorises,
-// spares them the rewrite.
-bool holdsOtherLineEnds(const char16_t* chars, std::int64_t size) {
-    constexpr std::int64_t block = 4096;
-    for (std::int64_t from = 0; from < size; from += block) {
-        const std::int64_t to = std::min(size, from + block);
-        bool found = false;
-        for (std::int64_t i = from; i < to; ++i) {
-            const char16_t c = chars[i];
-            found |=
-                (c == u'\r') | (c == kParagraphSeparator) | ((c & 0xFFFEU) == kBeginningOfFrame);
+// Rewrites every line end as one '\n', in place: the text only shrinks (CR LF becomes one
+// character). Returns the new size.
+template <class Char> std::int64_t normalise(Char* chars, std::int64_t size) {
+    std::int64_t written = 0;
+    for (std::int64_t read = 0; read < size; ++read) {
+        Char c = chars[read];
+        if (lineEnds::endsLine(c)) {
+            if (c == '\r' && read + 1 < size && chars[read + 1] == '\n') {
+                ++read;
+            }
+            c = '\n';
         }
-        if (found) {
-            return true;
-        }
+        chars[written++] = c;
     }
-    return false;
+    return written;
 }
 
 } // namespace
@@ -44,7 +36,7 @@ DisplayModel::DisplayModel() {
 std::shared_ptr<const DisplayModel> DisplayModel::fromPass(PassResult pass) {
     auto model = std::make_shared<DisplayModel>();
     model->text_ = std::move(pass.text);
-    pass.text = QString();
+    pass.text = LogText();
     model->marks_ = std::move(pass.marks);
     model->normaliseLineEnds();
     model->indexLines();
@@ -53,35 +45,33 @@ std::shared_ptr<const DisplayModel> DisplayModel::fromPass(PassResult pass) {
 }
 
 void DisplayModel::normaliseLineEnds() {
-    if (!holdsOtherLineEnds(reinterpret_cast<const char16_t*>(text_.constData()), text_.size())) {
+    if (!text_.visit([](auto chars) { return lineEnds::holdsOthersThanLf(chars); })) {
         return;
     }
-    // Written in place: the text only shrinks (CR LF becomes one character).
-    char16_t* chars = reinterpret_cast<char16_t*>(text_.data());
     const std::int64_t size = text_.size();
-    std::int64_t written = 0;
-    for (std::int64_t read = 0; read < size; ++read) {
-        char16_t c = chars[read];
-        if (isOtherLineEnd(c)) {
-            if (c == u'\r' && read + 1 < size && chars[read + 1] == u'\n') {
-                ++read;
-            }
-            c = u'\n';
-        }
-        chars[written++] = c;
+    text_.truncate(text_.isLatin1() ? normalise(text_.latin1Data(), size)
+                                    : normalise(text_.wideData(), size));
+}
+
+std::int64_t DisplayModel::nextLineFeed(std::int64_t from) const {
+    if (text_.isLatin1()) {
+        const std::string_view chars = text_.latin1();
+        const void* found =
+            std::memchr(chars.data() + from, '\n', chars.size() - static_cast<std::size_t>(from));
+        return found ? static_cast<const char*>(found) - chars.data() : -1;
     }
-    text_.truncate(static_cast<qsizetype>(written));
-    text_.squeeze();
+    const std::u16string_view chars = text_.wide();
+    return QStringView(chars.data(), static_cast<qsizetype>(chars.size()))
+        .indexOf(u'\n', static_cast<qsizetype>(from));
 }
 
 void DisplayModel::indexLines() {
     checkpoints_.clear();
     checkpoints_.push_back({0, 0});
-    const QStringView text(text_);
     std::int64_t line = 0;
     std::int64_t start = 0;
     std::int64_t longest = 0;
-    for (qsizetype end = text.indexOf(u'\n'); end >= 0; end = text.indexOf(u'\n', start)) {
+    for (std::int64_t end = nextLineFeed(0); end >= 0; end = nextLineFeed(start)) {
         longest = std::max<std::int64_t>(longest, end - start);
         start = end + 1;
         ++line;
@@ -90,7 +80,7 @@ void DisplayModel::indexLines() {
             checkpoints_.push_back({start, line});
         }
     }
-    longestLine_ = std::max<std::int64_t>(longest, text.size() - start);
+    longestLine_ = std::max<std::int64_t>(longest, size() - start);
     lineCount_ = line + 1;
     checkpoints_.shrink_to_fit();
 }
@@ -126,9 +116,8 @@ std::int64_t DisplayModel::lineStart(std::int64_t line) const {
     line = std::clamp<std::int64_t>(line, 0, lineCount_ - 1);
     const auto point = checkpointOfLine(line);
     std::int64_t position = point->position;
-    const QStringView text(text_);
     for (std::int64_t at = point->line; at < line; ++at) {
-        position = text.indexOf(u'\n', static_cast<qsizetype>(position)) + 1;
+        position = nextLineFeed(position) + 1;
     }
     return position;
 }
@@ -141,9 +130,8 @@ std::int64_t DisplayModel::lineLength(std::int64_t line) const {
     return lineStart(line + 1) - 1 - start;
 }
 
-QStringView DisplayModel::lineText(std::int64_t line) const {
-    return QStringView(text_).mid(static_cast<qsizetype>(lineStart(line)),
-                                  static_cast<qsizetype>(lineLength(line)));
+QString DisplayModel::lineText(std::int64_t line) const {
+    return text_.mid(lineStart(line), lineLength(line));
 }
 
 std::int64_t DisplayModel::lineOf(std::int64_t position) const {
@@ -154,11 +142,10 @@ std::int64_t DisplayModel::lineOf(std::int64_t position) const {
     const Checkpoint& point = *(after - 1);
     const std::int64_t lastLine = after == checkpoints_.end() ? lineCount_ - 1 : after->line - 1;
     // Every line start of the block lies within checkpointSpan characters of its checkpoint.
-    const QStringView text(text_);
     std::int64_t line = point.line;
     std::int64_t start = point.position;
     while (line < lastLine) {
-        const std::int64_t end = text.indexOf(u'\n', static_cast<qsizetype>(start));
+        const std::int64_t end = nextLineFeed(start);
         if (end < 0 || end >= position) {
             break;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/KeywordPass.h"
+#include "display/LogText.h"
 #include "display/MarkRun.h"
 
 #include <QString>
@@ -25,8 +26,15 @@ public:
     /// text's line ends become '\n' in place, so pass the result by move to spare a copy.
     static std::shared_ptr<const DisplayModel> fromPass(PassResult pass);
 
-    /// The whole text, lines separated by '\n'.
-    const QString& text() const { return text_; }
+    /// The whole text, lines separated by '\n'. A copy when the text is held as Latin-1
+    /// bytes: ask for lines or parts (mid, lineText) where they do.
+    QString text() const { return text_.toString(); }
+    /// The text as it is held.
+    const LogText& content() const { return text_; }
+    /// The characters from start (clamped to the text), at most length of them.
+    QString mid(std::int64_t start, std::int64_t length) const { return text_.mid(start, length); }
+    /// The character at position (0 <= position < size()).
+    QChar at(std::int64_t position) const { return text_.at(position); }
     /// Characters of the text.
     std::int64_t size() const { return text_.size(); }
     /// Lines of the text; an empty text has one.
@@ -38,7 +46,7 @@ public:
     /// The line that holds position (0 <= position <= size()); a line end belongs to its line.
     std::int64_t lineOf(std::int64_t position) const;
     /// The characters of line, without its line end.
-    QStringView lineText(std::int64_t line) const;
+    QString lineText(std::int64_t line) const;
     /// Characters of the longest line.
     std::int64_t longestLine() const { return longestLine_; }
 
@@ -61,12 +69,13 @@ private:
     static constexpr std::int64_t checkpointLines = 32;
     static constexpr std::int64_t checkpointSpan = 4096;
 
+    std::int64_t nextLineFeed(std::int64_t from) const;
     void normaliseLineEnds();
     void indexLines();
     void indexTallLines();
     std::vector<Checkpoint>::const_iterator checkpointOfLine(std::int64_t line) const;
 
-    QString text_;
+    LogText text_;
     std::int64_t lineCount_ = 1;
     std::int64_t longestLine_ = 0;
     std::vector<Checkpoint> checkpoints_;

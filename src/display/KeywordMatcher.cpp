@@ -4,19 +4,31 @@
 
 #include <QChar>
 #include <algorithm>
+#include <array>
+#include <type_traits>
 
 namespace ombrel {
 
 namespace {
 
-inline unsigned pairIndex(char16_t first, char16_t second) {
-    return (unsigned{first} & 0xFFU) << 8 | (unsigned{second} & 0xFFU);
+template <class Char> inline char16_t unit(Char c) {
+    return static_cast<char16_t>(static_cast<std::make_unsigned_t<Char>>(c));
+}
+
+template <class Char> inline unsigned pairIndex(Char first, Char second) {
+    return (unsigned{unit(first)} & 0xFFU) << 8 | (unsigned{unit(second)} & 0xFFU);
 }
 
 // Positions between the halves of a surrogate pair are not character boundaries.
-inline bool splitsPair(QStringView text, std::int64_t position) {
-    return position > 0 && position < text.size() && text[position - 1].isHighSurrogate() &&
-           text[position].isLowSurrogate();
+template <class Char>
+inline bool splitsPair(std::basic_string_view<Char> text, std::int64_t position) {
+    if constexpr (sizeof(Char) == 1) {
+        return false; // Latin-1 holds no pairs
+    } else {
+        const auto size = static_cast<std::int64_t>(text.size());
+        return position > 0 && position < size && QChar::isHighSurrogate(text[position - 1]) &&
+               QChar::isLowSurrogate(text[position]);
+    }
 }
 
 inline const char16_t* keyChars(const QString& key) {
@@ -31,6 +43,39 @@ inline bool sameChars(const char16_t* a, const char16_t* b, std::int64_t length)
         }
     }
     return true;
+}
+
+void fold(std::u16string_view text, char16_t* out) {
+    foldCaseAligned(QStringView(text.data(), static_cast<qsizetype>(text.size())), out);
+}
+
+// Latin-1 folds as foldCaseAligned folds the same characters in UTF-16 ("µ" to "μ", which
+// is why the folded text is UTF-16); runs of ASCII take a branch-free path that vectorises.
+void fold(std::string_view text, char16_t* __restrict out) {
+    static const std::array<char16_t, 256> folds = [] {
+        std::array<char16_t, 256> table{};
+        for (char16_t c = 0; c < 256; ++c) {
+            table[c] = foldCaseAligned(QStringView(&c, 1)).at(0).unicode();
+        }
+        return table;
+    }();
+    const auto* __restrict in = reinterpret_cast<const unsigned char*>(text.data());
+    constexpr std::size_t block = 16;
+    std::size_t i = 0;
+    for (; i + block <= text.size(); i += block) {
+        unsigned char any = 0;
+        for (std::size_t k = 0; k < block; ++k) {
+            any |= in[i + k];
+        }
+        for (std::size_t k = 0; k < block; ++k) {
+            const unsigned char c = in[i + k];
+            const auto upper = static_cast<unsigned>(static_cast<unsigned char>(c - 'A') < 26);
+            out[i + k] = any < 0x80 ? static_cast<char16_t>(c | upper << 5) : folds[c];
+        }
+    }
+    for (; i < text.size(); ++i) {
+        out[i] = folds[in[i]];
+    }
 }
 
 } // namespace
@@ -57,11 +102,13 @@ KeywordMatcher::KeywordMatcher(const QStringList& keywords) {
     }
 }
 
-void KeywordMatcher::collectAt(const FoldedWindow& window, QStringView text, std::int64_t position,
+template <class Char>
+void KeywordMatcher::collectAt(const FoldedWindow& window, std::basic_string_view<Char> text,
+                               std::int64_t position,
                                std::vector<KeywordOccurrences>& found) const {
     const char16_t* folded = window.at(position);
     const std::int64_t available = window.end - position;
-    for (const int index : byFirst_[unsigned{*folded} & 0xFFU]) {
+    for (const int index : byFirst_[unsigned{unit(*folded)} & 0xFFU]) {
         const QString& key = folded_[static_cast<std::size_t>(index)];
         const std::int64_t length = key.size();
         if (length > available || !sameChars(folded, keyChars(key), length)) {
@@ -76,14 +123,20 @@ void KeywordMatcher::collectAt(const FoldedWindow& window, QStringView text, std
 }
 
 std::optional<std::vector<KeywordOccurrences>>
-KeywordMatcher::findAll(QStringView text, const StaleCheck& isStale) const {
+KeywordMatcher::findAll(const LogText& text, const StaleCheck& isStale) const {
+    return text.visit([&](auto chars) { return find(chars, isStale); });
+}
+
+template <class Char>
+std::optional<std::vector<KeywordOccurrences>>
+KeywordMatcher::find(std::basic_string_view<Char> text, const StaleCheck& isStale) const {
     std::vector<KeywordOccurrences> found(folded_.size());
     std::int64_t longest = 0;
     for (std::size_t k = 0; k < folded_.size(); ++k) {
         found[k].length = folded_[k].size();
         longest = std::max(longest, found[k].length);
     }
-    const std::int64_t size = text.size();
+    const auto size = static_cast<std::int64_t>(text.size());
     if (size == 0 || longest == 0) {
         return found;
     }
@@ -102,7 +155,9 @@ KeywordMatcher::findAll(QStringView text, const StaleCheck& isStale) const {
         window.begin = splitsPair(text, from) ? from - 1 : from;
         window.end = std::min(size, scanEnd + longest);
         window.chars = buffer.data();
-        foldCaseAligned(text.sliced(window.begin, window.end - window.begin), buffer.data());
+        fold(text.substr(static_cast<std::size_t>(window.begin),
+                         static_cast<std::size_t>(window.end - window.begin)),
+             buffer.data());
 
         const std::int64_t pairEnd = std::min(scanEnd, window.end - 1);
         const char16_t* folded = window.at(from);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/LogText.h"
 #include "display/UpdateGeneration.h"
 
 #include <QString>
@@ -8,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace ombrel {
@@ -27,7 +29,7 @@ public:
     explicit KeywordMatcher(const QStringList& keywords);
 
     /// One entry per keyword, in list order; nothing when isStale said the work is not wanted.
-    std::optional<std::vector<KeywordOccurrences>> findAll(QStringView text,
+    std::optional<std::vector<KeywordOccurrences>> findAll(const LogText& text,
                                                            const StaleCheck& isStale = {}) const;
 
 private:
@@ -41,8 +43,12 @@ private:
         const char16_t* at(std::int64_t position) const { return chars + (position - begin); }
     };
 
-    void collectAt(const FoldedWindow& window, QStringView text, std::int64_t position,
-                   std::vector<KeywordOccurrences>& found) const;
+    template <class Char>
+    std::optional<std::vector<KeywordOccurrences>> find(std::basic_string_view<Char> text,
+                                                        const StaleCheck& isStale) const;
+    template <class Char>
+    void collectAt(const FoldedWindow& window, std::basic_string_view<Char> text,
+                   std::int64_t position, std::vector<KeywordOccurrences>& found) const;
 
     std::vector<QString> folded_;                      // folded keywords, list order
     std::array<std::vector<int>, 256> byFirst_;        // keyword indices by low byte of first char

@@ -57,6 +57,14 @@ std::optional<PassResult> KeywordPass::run(const PassInput& input, const StaleCh
         return std::nullopt;
     }
     const LineFilterMode mode = filterMode(input.flags);
+    if (mode == LineFilterMode::keepAll &&
+        !input.text.visit([](auto chars) { return lineEnds::holdsOthersThanLf(chars); })) {
+        // Each line end is one character already: the marks stand as they are.
+        result.text = input.text;
+        result.marks = std::move(*marks);
+        result.linesBeforeFiltering = DisplayLines::count(input.text);
+        return result;
+    }
     const std::vector<std::int64_t> hits =
         mode == LineFilterMode::keepAll ? std::vector<std::int64_t>() : sortedStarts(*occurrences);
     FilteredText filtered = LineFilter::apply(input.text, hits, *marks, mode);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/KeywordFlags.h"
+#include "display/LogText.h"
 #include "display/MarkRun.h"
 #include "display/UpdateGeneration.h"
 
@@ -13,7 +14,7 @@ namespace ombrel {
 
 /// What one keyword pass works on: copies, so it can run on any thread.
 struct PassInput {
-    QString text;                 ///< the new display text, as read
+    LogText text;                 ///< the new display text, as read
     QStringList keywords;         ///< a snapshot of the keyword list
     KeywordFlags flags;           ///< the window's keyword flags
     std::uint64_t generation = 0; ///< the update this pass belongs to
@@ -22,7 +23,7 @@ struct PassInput {
 /// What the display shows after a pass: set text, then apply marks, in one batch.
 struct PassResult {
     std::uint64_t generation = 0;          ///< copied from the input
-    QString text;                          ///< the text to show: the input less any filtered lines
+    LogText text;                          ///< the text to show: the input less any filtered lines
     MarkRuns marks;                        ///< in display positions of text (each line end is one)
     std::int64_t linesBeforeFiltering = 1; ///< line count of the input, for the status line
 };

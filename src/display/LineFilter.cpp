@@ -43,21 +43,27 @@ inline Clip clip(const MarkRun& run, std::int64_t from, std::int64_t to) {
     return {start, std::min(run.end(), to) - start};
 }
 
-} // namespace
+void append(QByteArray& out, const char* chars, qsizetype count) {
+    out.append(chars, count);
+}
+void append(QString& out, const char16_t* chars, qsizetype count) {
+    out.append(reinterpret_cast<const QChar*>(chars), count);
+}
 
-FilteredText LineFilter::apply(const QString& text, const std::vector<std::int64_t>& hitStarts,
-                               const MarkRuns& marks, LineFilterMode mode) {
+template <class Char, class Out>
+FilteredText filter(std::basic_string_view<Char> text, const std::vector<std::int64_t>& hitStarts,
+                    const MarkRuns& marks, LineFilterMode mode, Out& kept) {
     FilteredText result;
     const bool filtering = mode != LineFilterMode::keepAll;
     if (filtering) {
-        result.text.reserve(text.size());
+        kept.reserve(static_cast<qsizetype>(text.size()));
     }
     MarkSink sink;
     auto hit = hitStarts.begin();
     auto mark = marks.begin();
     std::int64_t shown = 0; // display position of the next kept line
     std::int64_t lineCount = 0;
-    DisplayLines lines(text);
+    BasicDisplayLines<Char> lines(text);
     DisplayLine line;
     while (lines.next(line)) {
         ++lineCount;
@@ -86,21 +92,39 @@ FilteredText LineFilter::apply(const QString& text, const std::vector<std::int64
         }
         if (keep) {
             if (filtering) {
-                const QStringView kept = QStringView(text).mid(line.start, lineEnd - line.start);
-                // A lone CR before an LF would read as one CR LF line end and join two lines.
-                if (kept.startsWith(u'\n') && result.text.endsWith(u'\r')) {
-                    result.text.back() = u'\n';
+                append(kept, text.data() + line.start,
+                       static_cast<qsizetype>(lineEnd - line.start));
+                // A lone CR would read as one CR LF line end with an LF that starts a later kept
+                // line, joining two lines: it goes as the LF the display makes of it anyway.
+                if (line.breakLength == 1 && text[static_cast<std::size_t>(contentEnd)] == '\r') {
+                    kept.back() = static_cast<Char>('\n');
                 }
-                result.text.append(kept);
             }
             shown += line.contentLength + (line.breakLength > 0 ? 1 : 0);
         }
     }
-    if (!filtering) {
-        result.text = text; // shared, not copied
-    }
     result.marks = sink.take();
     result.linesBefore = lineCount;
+    return result;
+}
+
+} // namespace
+
+FilteredText LineFilter::apply(const LogText& text, const std::vector<std::int64_t>& hitStarts,
+                               const MarkRuns& marks, LineFilterMode mode) {
+    FilteredText result;
+    if (text.isLatin1()) {
+        QByteArray kept;
+        result = filter(text.latin1(), hitStarts, marks, mode, kept);
+        result.text = LogText::fromLatin1(std::move(kept));
+    } else {
+        QString kept;
+        result = filter(text.wide(), hitStarts, marks, mode, kept);
+        result.text = LogText(std::move(kept));
+    }
+    if (mode == LineFilterMode::keepAll) {
+        result.text = text; // shared, not copied
+    }
     return result;
 }
 

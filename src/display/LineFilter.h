@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/LogText.h"
 #include "display/MarkRun.h"
 
 #include <QString>
@@ -18,7 +19,7 @@ enum class LineFilterMode {
 
 /// The text to show after filtering, with its marks.
 struct FilteredText {
-    QString text;   ///< kept lines, each with its own line end, in order
+    LogText text;   ///< kept lines, each with its own line end, in order (held as the input)
     MarkRuns marks; ///< in display positions of text: each line end counts one character
     std::int64_t linesBefore = 1; ///< lines of the text before filtering
 };
@@ -30,7 +31,7 @@ class LineFilter {
 public:
     /// Filters text; hitStarts are all occurrence starts, ascending; marks are in positions
     /// of text, sorted and not overlapping.
-    static FilteredText apply(const QString& text, const std::vector<std::int64_t>& hitStarts,
+    static FilteredText apply(const LogText& text, const std::vector<std::int64_t>& hitStarts,
                               const MarkRuns& marks, LineFilterMode mode);
 };
 

@@ -91,8 +91,7 @@ LaidOutLine LineLayouts::layOut(const DisplayModel& model, std::int64_t line, do
                                 double width) const {
     LaidOutLine result;
     const std::int64_t lineStart = model.lineStart(line);
-    const QStringView whole = model.lineText(line);
-    const auto length = static_cast<std::int64_t>(whole.size());
+    const auto length = model.lineLength(line);
     std::int64_t first = 0;
     std::int64_t last = length;
     if (length > wholeLineLimit) {
@@ -100,14 +99,14 @@ LaidOutLine LineLayouts::layOut(const DisplayModel& model, std::int64_t line, do
         const auto visible = static_cast<std::int64_t>(std::ceil(2 * width / charWidth_));
         first = std::clamp<std::int64_t>(static_cast<std::int64_t>(left / charWidth_) - sliceMargin,
                                          0, length);
-        if (first > 0 && first < length && whole[first].isLowSurrogate()) {
+        if (first > 0 && first < length && model.at(lineStart + first).isLowSurrogate()) {
             --first;
         }
         last = std::min(length, first + visible + 2 * sliceMargin);
         result.x = static_cast<double>(first) * charWidth_;
     }
     result.firstColumn = first;
-    QString slice = whole.mid(first, last - first).toString();
+    QString slice = model.mid(lineStart + first, last - first);
     // A line separator would end the layout's one line early.
     slice.replace(QChar::LineSeparator, u' ');
 

@@ -5,8 +5,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
@@ -18,6 +20,24 @@ namespace {
 constexpr int caretMargin = 16;
 // Blank space left of the text, as a text editor leaves it.
 constexpr int textMargin = 4;
+
+// The primary selection (X11): the view's selected text at the time it is pasted.
+class SelectionData : public QMimeData {
+public:
+    explicit SelectionData(LogView* view) : view_(view) {}
+    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
+    bool hasFormat(const QString& mimeType) const override {
+        return mimeType == QStringLiteral("text/plain");
+    }
+
+protected:
+    QVariant retrieveData(const QString& mimeType, QMetaType /*type*/) const override {
+        return view_ && hasFormat(mimeType) ? QVariant(view_->selectedText()) : QVariant();
+    }
+
+private:
+    QPointer<LogView> view_;
+};
 } // namespace
 
 LogView::LogView(QWidget* parent)
@@ -47,6 +67,7 @@ void LogView::setModel(std::shared_ptr<const DisplayModel> model) {
         kept = SelectionMemo(*model_, selection_).restore(*model);
     }
     std::shared_ptr<const DisplayModel> previous = std::exchange(model_, std::move(model));
+    notifyTextChange(*previous);
     releaseOffThread(std::move(previous));
     selection_ = kept.value_or(TextSelection{model_->size(), model_->size()});
     pressedLink_.reset();
@@ -67,17 +88,26 @@ void LogView::setSelection(std::int64_t anchor, std::int64_t caret) {
     ensureCaretVisible();
     viewport()->update();
     notifySelection();
+    offerSelection();
 }
 
 QString LogView::selectedText() const {
-    return model_->text().mid(static_cast<qsizetype>(selection_.start()),
-                              static_cast<qsizetype>(selection_.end() - selection_.start()));
+    return model_->mid(selection_.start(), selection_.end() - selection_.start());
 }
 
 void LogView::selectAll() {
     selection_ = {0, model_->size()};
     viewport()->update();
     notifySelection();
+    offerSelection();
+}
+
+void LogView::offerSelection() {
+    QClipboard* clipboard = QApplication::clipboard();
+    if (!selection_.isEmpty() && clipboard->supportsSelection()) {
+        // Asked for when pasted, so a large selection is not copied for nothing.
+        clipboard->setMimeData(new SelectionData(this), QClipboard::Selection);
+    }
 }
 
 void LogView::copy() {
@@ -297,7 +327,20 @@ void LogView::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
 }
 
+void LogView::notifyTextChange(const DisplayModel& previous) {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    QAccessible::updateAccessibility(LogViewAccessible::textChange(this, previous).get());
+    notifiedCaret_ = -1; // the caret is news again in the new text
+}
+
 void LogView::notifySelection() {
+    if (QAccessible::isActive() && selection_.caret != notifiedCaret_) {
+        QAccessibleTextCursorEvent caretEvent(this, static_cast<int>(selection_.caret));
+        QAccessible::updateAccessibility(&caretEvent);
+        notifiedCaret_ = selection_.caret;
+    }
     if (QAccessible::isActive()) {
         QAccessibleTextSelectionEvent selectionEvent(this, static_cast<int>(selection_.start()),
                                                      static_cast<int>(selection_.end()));

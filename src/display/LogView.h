@@ -33,8 +33,8 @@ public:
     void setModel(std::shared_ptr<const DisplayModel> model);
     /// What is shown, for printing and for assistive tools; never null.
     const std::shared_ptr<const DisplayModel>& model() const { return model_; }
-    /// The shown text, lines separated by '\n'.
-    const QString& text() const { return model_->text(); }
+    /// The shown text, lines separated by '\n' (a copy: see DisplayModel::text).
+    QString text() const { return model_->text(); }
 
     /// The caret and the selection (equal ends: no selection).
     const TextSelection& selection() const { return selection_; }
@@ -91,8 +91,11 @@ private:
     double caretX() const;
     std::int64_t lineAtY(int y) const;
     std::int64_t verticalMove(std::int64_t lines) const;
+    std::int64_t wordMove(std::int64_t position, bool forward) const;
     void selectWordAt(std::int64_t position);
     void notifySelection();
+    void notifyTextChange(const DisplayModel& previous);
+    void offerSelection();
 
     std::shared_ptr<const DisplayModel> model_;
     std::unique_ptr<LineLayouts> layouts_;
@@ -101,6 +104,7 @@ private:
     bool dragging_ = false;
     std::optional<TextSelection> pressedLink_;
     LinkFinder linkFinder_;
+    std::int64_t notifiedCaret_ = -1; // the caret position assistive tools last heard of
 };
 
 } // namespace ombrel

@@ -24,6 +24,15 @@ QAccessibleInterface* createInterface(const QString& className, QObject* object)
 
 } // namespace
 
+std::unique_ptr<QAccessibleEvent> LogViewAccessible::textChange(LogView* view,
+                                                                const DisplayModel& previous) {
+    const DisplayModel& next = *view->model();
+    if (previous.size() + next.size() <= largestTextChange) {
+        return std::make_unique<QAccessibleTextUpdateEvent>(view, 0, previous.text(), next.text());
+    }
+    return std::make_unique<QAccessibleEvent>(view, QAccessible::VisibleDataChanged);
+}
+
 LogViewAccessible::LogViewAccessible(LogView* view)
     : QAccessibleWidget(view, QAccessible::EditableText) {}
 
@@ -100,10 +109,10 @@ void LogViewAccessible::setCursorPosition(int position) {
 }
 
 QString LogViewAccessible::text(int startOffset, int endOffset) const {
-    const QString& all = view()->text();
-    const qsizetype start = std::clamp<qsizetype>(startOffset, 0, all.size());
-    const qsizetype end = std::clamp<qsizetype>(endOffset, start, all.size());
-    return all.mid(start, end - start);
+    const DisplayModel& model = *view()->model();
+    const std::int64_t start = std::clamp<std::int64_t>(startOffset, 0, model.size());
+    const std::int64_t end = std::clamp<std::int64_t>(endOffset, start, model.size());
+    return model.mid(start, end - start);
 }
 
 QString LogViewAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,

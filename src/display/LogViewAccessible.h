@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QAccessibleWidget>
+#include <cstdint>
+#include <memory>
 
 namespace ombrel {
 
+class DisplayModel;
 class LogView;
 
 /// What screen readers see of the display: its text, caret and selection, and for each marked
@@ -16,6 +19,13 @@ public:
 
     /// Makes every LogView answer with this interface; call it as often as wanted.
     static void install();
+    /// Old and new text together up to this many characters go with a change of text.
+    static constexpr std::int64_t largestTextChange = std::int64_t{1} << 20;
+    /// What to tell assistive tools when view has just replaced previous by its model: the
+    /// whole change, or for texts too large to hand over on the window's thread, only that
+    /// the shown data changed.
+    static std::unique_ptr<QAccessibleEvent> textChange(LogView* view,
+                                                        const DisplayModel& previous);
 
     /// The text interface besides the widget's own.
     void* interface_cast(QAccessible::InterfaceType type) override;

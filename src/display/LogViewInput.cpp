@@ -12,15 +12,14 @@ namespace {
 bool isWordCharacter(QChar c) {
     return c.isLetterOrNumber() || c == u'_' || c.isMark();
 }
-// How far a double click looks for the ends of a word.
+// How far a double click or a word move looks for the ends of a word.
 constexpr std::int64_t longestWord = 1024;
 } // namespace
 
 void LogView::moveCaret(std::int64_t position, bool extend) {
     position = std::clamp<std::int64_t>(position, 0, model_->size());
-    const QString& text = model_->text();
-    if (position > 0 && position < model_->size() && text[position].isLowSurrogate() &&
-        text[position - 1].isHighSurrogate()) {
+    if (position > 0 && position < model_->size() && model_->at(position).isLowSurrogate() &&
+        model_->at(position - 1).isHighSurrogate()) {
         position += position > selection_.caret ? 1 : -1; // never between the halves of a pair
     }
     selection_.caret = position;
@@ -30,6 +29,33 @@ void LogView::moveCaret(std::int64_t position, bool extend) {
     ensureCaretVisible();
     viewport()->update();
     notifySelection();
+    if (!dragging_) {
+        offerSelection();
+    }
+}
+
+std::int64_t LogView::wordMove(std::int64_t position, bool forward) const {
+    // As editors do: back to the start of this or the previous word, or on to the start of
+    // the next one; line ends count as gaps between words.
+    const DisplayModel& text = *model_;
+    const std::int64_t limit = forward ? std::min(text.size(), position + longestWord)
+                                       : std::max<std::int64_t>(0, position - longestWord);
+    if (forward) {
+        while (position < limit && isWordCharacter(text.at(position))) {
+            ++position;
+        }
+        while (position < limit && !isWordCharacter(text.at(position))) {
+            ++position;
+        }
+        return position;
+    }
+    while (position > limit && !isWordCharacter(text.at(position - 1))) {
+        --position;
+    }
+    while (position > limit && isWordCharacter(text.at(position - 1))) {
+        --position;
+    }
+    return position;
 }
 
 std::int64_t LogView::verticalMove(std::int64_t lines) const {
@@ -58,10 +84,10 @@ void LogView::keyPressEvent(QKeyEvent* event) {
     const std::int64_t page = std::max<std::int64_t>(1, visibleLineCount() - 1);
     switch (event->key()) {
     case Qt::Key_Left:
-        moveCaret(selection_.caret - 1, extend);
+        moveCaret(control ? wordMove(selection_.caret, false) : selection_.caret - 1, extend);
         return;
     case Qt::Key_Right:
-        moveCaret(selection_.caret + 1, extend);
+        moveCaret(control ? wordMove(selection_.caret, true) : selection_.caret + 1, extend);
         return;
     case Qt::Key_Up:
         moveCaret(verticalMove(-1), extend);
@@ -121,6 +147,7 @@ void LogView::mouseMoveEvent(QMouseEvent* event) {
 void LogView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         dragging_ = false;
+        offerSelection();
         if (pressedLink_ && selection_.isEmpty()) {
             Q_EMIT linkActivated(pressedLink_->start(), pressedLink_->end());
         }
@@ -142,15 +169,15 @@ void LogView::selectWordAt(std::int64_t position) {
     const std::int64_t line = model_->lineOf(position);
     const std::int64_t lineStart = model_->lineStart(line);
     const std::int64_t lineEnd = lineStart + model_->lineLength(line);
-    const QString& text = model_->text();
+    const DisplayModel& text = *model_;
     std::int64_t start = position;
     std::int64_t end = position;
     const std::int64_t floor = std::max(lineStart, position - longestWord);
     const std::int64_t ceiling = std::min(lineEnd, position + longestWord);
-    while (start > floor && isWordCharacter(text[start - 1])) {
+    while (start > floor && isWordCharacter(text.at(start - 1))) {
         --start;
     }
-    while (end < ceiling && isWordCharacter(text[end])) {
+    while (end < ceiling && isWordCharacter(text.at(end))) {
         ++end;
     }
     if (start == end && end < lineEnd) {
@@ -160,6 +187,7 @@ void LogView::selectWordAt(std::int64_t position) {
     ensureCaretVisible();
     viewport()->update();
     notifySelection();
+    offerSelection();
 }
 
 std::unique_ptr<QMenu> LogView::createContextMenu() {

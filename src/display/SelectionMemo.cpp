@@ -13,8 +13,7 @@ SelectionMemo::SelectionMemo(const DisplayModel& model, const TextSelection& sel
     };
     anchor_ = placeOf(selection.anchor);
     caret_ = placeOf(selection.caret);
-    text_ = model.text().mid(static_cast<qsizetype>(selection.start()),
-                             static_cast<qsizetype>(selection.end() - selection.start()));
+    text_ = model.mid(selection.start(), selection.end() - selection.start());
 }
 
 std::optional<TextSelection> SelectionMemo::placeIn(const DisplayModel& next,
@@ -32,10 +31,7 @@ std::optional<TextSelection> SelectionMemo::placeIn(const DisplayModel& next,
         return std::nullopt;
     }
     const TextSelection selection{*anchor, *caret};
-    const QStringView there = QStringView(next.text())
-                                  .mid(static_cast<qsizetype>(selection.start()),
-                                       static_cast<qsizetype>(selection.end() - selection.start()));
-    if (there != text_) {
+    if (!next.content().holdsAt(selection.start(), text_)) {
         return std::nullopt;
     }
     return selection;

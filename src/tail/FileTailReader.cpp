@@ -1,8 +1,10 @@
 #include "tail/FileTailReader.h"
 
+#include "tail/HugePages.h"
 #include "tail/NativeFile.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <new>
 
 namespace ombrel {
@@ -13,6 +15,7 @@ constexpr std::int64_t fileStartLength = 4;
 
 QByteArray readBytes(const NativeFile& file, std::int64_t offset, std::int64_t count) {
     QByteArray bytes(static_cast<qsizetype>(count), Qt::Uninitialized);
+    preferHugePages(bytes.data(), count);
     const std::int64_t got = file.readAt(offset, bytes.data(), count);
     // A file that shrank since its status was taken gives fewer bytes.
     bytes.truncate(static_cast<qsizetype>(got));

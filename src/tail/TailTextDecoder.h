@@ -22,6 +22,12 @@ public:
     /// else UTF-8. Invalid bytes become U+FFFD; a character cut by either edge of the window is
     /// left out; 0 becomes nullPlaceholder; every CR CR LF becomes LF CR.
     static QString decode(QByteArrayView bytes, std::int64_t offset, QByteArrayView fileStart);
+    /// Rewrites bytes in place as the text decode would give, one Latin-1 byte per character,
+    /// when each of its characters is below U+0100 and none is 0: ASCII, and UTF-8 whose other
+    /// characters are two-byte ones (a file without a UTF-16 byte-order mark). The same cuts
+    /// at the window's edges and the same CR CR LF rule apply. False, with bytes untouched,
+    /// for any other text.
+    static bool toLatin1(QByteArray& bytes, std::int64_t offset, QByteArrayView fileStart);
 };
 
 } // namespace ombrel

@@ -13,11 +13,24 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
+// The model of text; for a Latin-1 text the one held as bytes, checked against the UTF-16 one.
 std::shared_ptr<const DisplayModel> modelOf(const QString& text, const QStringList& keywords = {},
                                             KeywordFlags flags = {true, false, false}) {
     auto pass = KeywordPass::run({text, keywords, flags, 1});
     EXPECT_TRUE(pass.has_value());
-    return DisplayModel::fromPass(std::move(*pass));
+    auto wide = DisplayModel::fromPass(std::move(*pass));
+    const QByteArray bytes = text.toLatin1();
+    if (QString::fromLatin1(bytes) != text || bytes.contains('\0')) {
+        return wide;
+    }
+    auto ascii =
+        DisplayModel::fromPass(*KeywordPass::run({LogText::fromLatin1(bytes), keywords, flags, 1}));
+    EXPECT_TRUE(ascii->content().isLatin1());
+    EXPECT_EQ(ascii->text(), wide->text());
+    EXPECT_EQ(ascii->marks(), wide->marks());
+    EXPECT_EQ(ascii->lineCount(), wide->lineCount());
+    EXPECT_EQ(ascii->longestLine(), wide->longestLine());
+    return ascii;
 }
 
 // Every line, and the line of every position, as the model finds them.
@@ -64,6 +77,55 @@ TEST(DisplayModel, EveryLineEndIsOneLineFeed) {
     }
 }
 
+TEST(DisplayModel, FindsEachLineEndInsideALongText) {
+    // Long texts are searched for line ends other than LF a block of characters at a time.
+    const std::pair<char16_t, std::int64_t> cases[] = {
+        {u'\r', 2}, {u'\u2029', 2}, {u'\uFDD0', 2}, {u'\uFDD1', 2}, {u'\u2028', 1}, {u'\uFDD2', 1}};
+    for (const auto& [end, lines] : cases) {
+        QString text(9000, u'\u00E9');
+        text[100] = end;
+        EXPECT_EQ(modelOf(text)->lineCount(), lines) << int{end};
+        EXPECT_EQ(DisplayLines::count(text), lines) << int{end};
+    }
+}
+
+TEST(DisplayModel, Latin1TextsAreHeldAsBytes) {
+    QByteArray high(5000, 'a');
+    high[4095] = '\x80'; // the last byte of the first whole block
+    QByteArray zero(4096, 'a');
+    zero[7] = '\0';
+    const struct {
+        QByteArray bytes;
+        std::int64_t offset;
+        QByteArray fileStart;
+        bool latin1;
+    } cases[] = {
+        {"x\r\r\ny\r\r\r\n\r\r", 0, "x", true},
+        {QByteArray(), 0, "", true},
+        {QByteArray(5000, 'b') + "caf\xC3\xA9 \xC2\xB5", 0, "b", true},
+        {"\xA9\xA9 cut at both ends \xC3", 9, "x", true},
+        {"\xA9 not cut at the file start", 0, "\xA9", false},
+        {"\xA9\xA9\xA9\xA9 four", 9, "x", false},
+        {"euro \xE2\x82\xAC", 0, "e", false},
+        {"\xC3( invalid", 0, "\xC3", false},
+        {QByteArray("a\0b", 3), 0, "a", false},
+        {"ab", 0, "\xFF\xFE", false},
+        {high, 0, "a", false},
+        {zero, 0, "a", false},
+    };
+    for (auto c : cases) {
+        const QString decoded = TailTextDecoder::decode(c.bytes, c.offset, c.fileStart);
+        const QByteArray before = c.bytes;
+        ASSERT_EQ(TailTextDecoder::toLatin1(c.bytes, c.offset, c.fileStart), c.latin1)
+            << before.left(40).toStdString();
+        if (c.latin1) {
+            EXPECT_EQ(QString::fromLatin1(c.bytes), decoded);
+        } else {
+            EXPECT_EQ(c.bytes, before); // left for the decoder
+        }
+    }
+}
+
 TEST(DisplayModel, FindsLinesInLongAndManyLineTexts) {
     std::mt19937 random(5);
     std::uniform_int_distribution<int> lengths(0, 9);
@@ -71,7 +133,8 @@ TEST(DisplayModel, FindsLinesInLongAndManyLineTexts) {
         QString text;
         for (int line = 0; line < 400; ++line) {
             const bool isLong = longEvery > 0 && line % longEvery == 0;
-            text += QString(isLong ? 5000 + line : lengths(random), QChar(u'a' + line % 26));
+            const char16_t first = longEvery == 50 ? u'\u0101' : u'a'; // UTF-16 or Latin-1
+            text += QString(isLong ? 5000 + line : lengths(random), QChar(first + line % 26));
             text += line % 7 == 0 ? u"\r\n"_s : u"\n"_s;
         }
         expectConsistent(*modelOf(text));

@@ -1,3 +1,5 @@
+#include "display/LogViewAccessible.h"
+
 #include "display/LogView.h"
 
 #include <QAccessible>
@@ -37,26 +39,21 @@ TEST(LogViewAccessible, ReadsTextCaretSelectionAndTheLookOfEachRun) {
               u"an error here\n"_s);
     EXPECT_EQ(start, 8);
 
-    const QString mono = u"font-family:\"DejaVu Sans Mono\";"_s;
+    const auto look = [](const char* points, bool marked) {
+        return u"font-family:\"DejaVu Sans Mono\";font-size:%1pt;font-style:normal;font-weight:%2;"
+               "text-position:baseline;text-underline-style:%3;"_s.arg(
+                   QLatin1StringView(points), marked ? u"bold"_s : u"normal"_s,
+                   marked ? u"dotted"_s : u"none"_s);
+    };
     const struct {
         int offset;
         int start;
         int end;
         QString attributes;
-    } runs[] = {
-        {0, 0, 11,
-         mono + u"font-size:10pt;font-style:normal;font-weight:normal;"
-                "text-position:baseline;text-underline-style:none;"_s},
-        {11, 11, 16,
-         mono + u"font-size:12.4pt;font-style:normal;font-weight:bold;"
-                "text-position:baseline;text-underline-style:dotted;"_s},
-        {24, 22, 26,
-         mono + u"font-size:11.2pt;font-style:normal;font-weight:bold;"
-                "text-position:baseline;text-underline-style:dotted;"_s},
-        {30, 28, 33,
-         mono + u"font-size:12.4pt;font-style:normal;font-weight:bold;"
-                "text-position:baseline;text-underline-style:dotted;"_s},
-    };
+    } runs[] = {{0, 0, 11, look("10", false)},
+                {11, 11, 16, look("12.4", true)},
+                {24, 22, 26, look("11.2", true)},
+                {30, 28, 33, look("12.4", true)}};
     for (const auto& run : runs) {
         EXPECT_EQ(reader->attributes(run.offset, &start, &end), run.attributes) << run.offset;
         EXPECT_EQ(start, run.start) << run.offset;
@@ -73,6 +70,17 @@ TEST(LogViewAccessible, ReadsTextCaretSelectionAndTheLookOfEachRun) {
     EXPECT_EQ(std::pair(start, end), std::pair(0, 4));
     EXPECT_EQ(reader->offsetAtPoint(view.viewport()->mapToGlobal(view.characterRect(9).center())),
               9);
+
+    // A new text is announced whole, unless it is too large to hand over.
+    const auto old = view.model();
+    view.setModel(DisplayModel::fromPass(*KeywordPass::run({u"new"_s, {}, {}, 2})));
+    const auto change = LogViewAccessible::textChange(&view, *old);
+    ASSERT_EQ(change->type(), QAccessible::TextUpdated);
+    const auto* update = static_cast<QAccessibleTextUpdateEvent*>(change.get());
+    EXPECT_EQ(std::pair(update->textRemoved(), update->textInserted()), std::pair(shown, u"new"_s));
+    const QString large(LogViewAccessible::largestTextChange, u'x');
+    view.setModel(DisplayModel::fromPass(*KeywordPass::run({large, {}, {}, 3})));
+    EXPECT_EQ(LogViewAccessible::textChange(&view, *old)->type(), QAccessible::VisibleDataChanged);
 }
 
 } // namespace

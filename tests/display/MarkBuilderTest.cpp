@@ -33,13 +33,5 @@ TEST(MarkBuilder, OnlyOccurrencesOfOneSizeGrow) {
     }
 }
 
-TEST(MarkBuilder, StopsWhenNoLongerWanted) {
-    std::vector<std::int64_t> starts;
-    for (std::int64_t i = 0; i < 100000; ++i) {
-        starts.push_back(i * 3);
-    }
-    EXPECT_FALSE(MarkBuilder::build({{2, starts}}, [] { return true; }).has_value());
-}
-
 } // namespace
 } // namespace ombrel
