@@ -1,15 +1,11 @@
 #include "app/MainWindow.h"
 
-#include "about/AboutBox.h"
-#include "about/HelpCommands.h"
-#include "about/ManualLocation.h"
 #include "about/OpenAddress.h"
 #include "app/CommandId.h"
 #include "app/ControlFactory.h"
 #include "app/ControlTemplate.h"
 #include "app/DialogUnits.h"
 #include "app/InstanceChannel.h"
-#include "app/ProgramLauncher.h"
 #include "app/StatusBar.h"
 #include "app/WindowPlacement.h"
 #include "display/AddressLinks.h"
@@ -319,88 +315,6 @@ QWidget* MainWindow::control(int id) const {
 QAction* MainWindow::action(int id) const {
     const auto it = actions_.find(id);
     return it == actions_.end() ? nullptr : it->second;
-}
-
-void MainWindow::dispatchCommand(int id) {
-    switch (id) {
-    case IdCancel:
-        closeWithExitCode(IdCancel);
-        break;
-    case IdStart:
-        startMonitoring();
-        break;
-    case IdExitPause:
-        if (monitor_.running()) {
-            pauseMonitoring();
-        } else {
-            closeWithExitCode(IdExitPause);
-        }
-        break;
-    case IdTrayStartPause:
-        if (monitor_.running()) {
-            pauseMonitoring();
-        } else {
-            startMonitoring();
-        }
-        break;
-    case IdExit:
-        closeWithExitCode(IdExit);
-        break;
-    case IdHideControls:
-        toggleControls();
-        break;
-    case IdApplicationLog:
-    case IdSystemLog:
-        eventLogBoxes_->clicked(qobject_cast<QCheckBox*>(control(id)));
-        break;
-    case IdHead:
-        monitor_.setHeadMode(headBox_->isChecked());
-        break;
-    case IdOptions:
-        openOptions();
-        break;
-    case IdBrowse:
-        browseForFile();
-        break;
-    case IdLaunchEditor:
-    case IdTrayLaunchEditor:
-        launchEditor();
-        break;
-    case IdLaunchNew:
-        ProgramLauncher::launch(ProgramLauncher::newCopyCommand());
-        break;
-    case IdMinimize:
-        windowTray_->minimize();
-        break;
-    case IdRestore:
-        windowTray_->restore();
-        break;
-    case IdWindowFont:
-        chooseWindowFont();
-        break;
-    case IdPrint:
-    case IdPrintButton:
-        printDisplay();
-        break;
-    case IdAbout:
-    case IdTrayAbout: // the tray's About shows the picture alone
-        dialogs_.run(*makeAboutBox(id == IdAbout ? &setup_.config : nullptr, this));
-        if (closeAfterDialog_) {
-            close();
-        }
-        break;
-    case IdHelp:
-        openHelp(ManualSearchDirs::forThisProcess());
-        break;
-    case IdWebsite:
-        openConfigAddress(setup_.config, QStringLiteral("//WebsiteURL"));
-        break;
-    case IdForum:
-        openConfigAddress(setup_.config, QStringLiteral("//ForumURL"));
-        break;
-    default:
-        break;
-    }
 }
 
 void MainWindow::closeWithExitCode(int code) {
