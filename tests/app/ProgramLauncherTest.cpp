@@ -14,14 +14,12 @@ TEST(ProgramLauncher, TheEditorSettingIsACommandLineAndTheFileOneWholeArgument) 
         std::optional<QString> editor;
         std::optional<LaunchCommand> command;
     } cases[] = {
-        {QStringLiteral("gedit"), LaunchCommand{QStringLiteral("gedit"), {file}}},
         {QStringLiteral("code --wait -n"),
          LaunchCommand{QStringLiteral("code"),
                        {QStringLiteral("--wait"), QStringLiteral("-n"), file}}},
         {QStringLiteral("\"/opt/My Editor/ed\" -r"),
          LaunchCommand{QStringLiteral("/opt/My Editor/ed"), {QStringLiteral("-r"), file}}},
         {QString(), std::nullopt},
-        {QStringLiteral("   "), std::nullopt},
         {QStringLiteral("\"\""), std::nullopt},
         {std::nullopt, std::nullopt},
     };

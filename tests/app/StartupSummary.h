@@ -8,7 +8,7 @@
 namespace ombrel::test {
 
 /// The options that differ from the defaults, in a fixed order, such as
-/// "size=250 interval=9 hide ka k rect=1,2,3,4 font=arial start name=a.log".
+/// "size=250 interval=9 hide ka k rect=1,2,3,4 font=arial nosplash start name=a.log".
 inline std::string summary(const StartupOptions& o) {
     QStringList parts;
     if (o.byteCount != 1000) {
@@ -37,6 +37,9 @@ inline std::string summary(const StartupOptions& o) {
     }
     if (!o.journalDirectory.isEmpty()) {
         parts << QStringLiteral("journal=") + o.journalDirectory;
+    }
+    if (!o.showSplash) {
+        parts << QStringLiteral("nosplash");
     }
     if (o.startRequested) {
         parts << QStringLiteral("start");

@@ -52,18 +52,16 @@ TEST(PackTool, CreateListAndExtractRoundTrip) {
     const QString archive = files.path(u"out.omf"_qs);
     const ToolRun created =
         pack({arg("create"), archive, member("images\\splash.bmp", pictureFile), arg("--tag"),
-              arg("10001"), member("delta8", pictureFile), arg("--tag"), arg("0x20001"),
-              member("delta16", pictureFile), arg("--tag"), arg("0"),
+              arg("20001"), member("delta16", pictureFile), arg("--tag"), arg("0"),
               member("config.xml", textFile), member("empty", emptyFile)});
     ASSERT_EQ(created.exitCode, 0) << created.err.constData();
 
     EXPECT_EQ(pack({arg("list"), archive}).out, "images\\splash.bmp\t20000\t0x00000001\n"
-                                                "delta8\t20000\t0x00010001\n"
                                                 "delta16\t20000\t0x00020001\n"
                                                 "config.xml\t32\t0x00000000\n"
                                                 "empty\t0\t0x00000000\n");
 
-    for (const char* name : {"images\\splash.bmp", "delta8", "delta16"}) {
+    for (const char* name : {"images\\splash.bmp", "delta16"}) {
         EXPECT_EQ(pack({arg("extract"), archive, arg(name)}).out, picture) << name;
     }
     ASSERT_EQ(
@@ -92,16 +90,12 @@ TEST(PackTool, ExtractWritesTheReportedSizeAndFailuresExitNonZeroWithAMessageAnd
         const char* message;
     } cases[] = {
         {{arg("extract"), text, arg("config.xml")}, 1, "cannot open"},
-        {{arg("list"), text}, 1, ""},
         {{arg("extract"), archive, arg("absent")}, 1, "no member \"absent\""},
         {{arg("extract"), archive, arg("filtered"), out}, 1, "cannot read or decode"},
         {{arg("create"), out, arg("--tag"), arg("40000"), member("x", text)}, 1, ""},
         {{arg("create"), out, member("x", files.path(u"missing"_qs))}, 1, ""},
         {{arg("create"), out, arg("--tag"), arg("xyz"), member("x", text)}, 2, ""},
-        {{arg("create"), out, arg("--tag"), arg("100000000"), member("x", text)}, 2, ""},
         {{arg("create"), out, arg("no-equals-sign")}, 2, ""},
-        {{arg("create"), out, member("", text)}, 2, ""},
-        {{arg("unpack"), out}, 2, ""},
         {{}, 2, ""},
     };
     for (const auto& [arguments, exitCode, message] : cases) {

@@ -55,10 +55,8 @@ TEST_F(JournalReadTest, EachKindOfEntryGivesItsBlock) {
          {"MESSAGE", "hello"}},
         {{"PRIORITY", "4"}, {"_COMM", "cron"}, {"MESSAGE", "line one\nline two\n"}},
         {{"PRIORITY", "6"}, {"_SYSTEMD_UNIT", "x.service"}}, // no MESSAGE: no closing line
-        {{"MESSAGE", ""}},
         {{"_TRANSPORT", "audit"}, {"MESSAGE", "op=login res=success"}},
         {{"_TRANSPORT", "audit"}, {"PRIORITY", "3"}, {"MESSAGE", "op=login res=failed"}},
-        {{"PRIORITY", "0"}, {"SYSLOG_IDENTIFIER", ""}, {"_COMM", "kernel"}, {"MESSAGE", "a\tb"}},
         {{"PRIORITY", "7"}, {"_PID", "4194304"}, {"MESSAGE", "bad \xff byte"}},
     }));
     const QString expected = QStringLiteral(
@@ -68,25 +66,19 @@ TEST_F(JournalReadTest, EachKindOfEntryGivesItsBlock) {
         "line one\nline two\n\n"
         "03\tEvent ID: 0\tTime: Tue Nov 14 22:13:22 2023\n"
         "EventType: Information\tSource: x.service \n"
-        "04\tEvent ID: 0\tTime: Tue Nov 14 22:13:23 2023\nEventType: Information\tSource:  \n\n\n"
-        "05\tEvent ID: 0\tTime: Tue Nov 14 22:13:24 2023\nEventType: Audit Success\tSource:  \n"
+        "04\tEvent ID: 0\tTime: Tue Nov 14 22:13:23 2023\nEventType: Audit Success\tSource:  \n"
         "op=login res=success\n\n"
-        "06\tEvent ID: 0\tTime: Tue Nov 14 22:13:25 2023\nEventType: Audit Failure\tSource:  \n"
+        "05\tEvent ID: 0\tTime: Tue Nov 14 22:13:24 2023\nEventType: Audit Failure\tSource:  \n"
         "op=login res=failed\n\n"
-        "07\tEvent ID: 0\tTime: Tue Nov 14 22:13:26 2023\nEventType: Error\tSource: kernel \n"
-        "a\tb\n\n"
-        "08\tEvent ID: 4194304\tTime: Tue Nov 14 22:13:27 2023\n"
+        "06\tEvent ID: 4194304\tTime: Tue Nov 14 22:13:25 2023\n"
         "EventType: Information\tSource:  \nbad \uFFFD byte\n\n");
     EXPECT_EQ(eventBlocks(newest(100)), expected);
 }
 
 TEST_F(JournalReadTest, ShowsTheNewestEntriesOldestFirstNumberedByTheirPlace) {
     ASSERT_TRUE(journal_.append(messages(1, 5)));
-    const std::pair<std::int64_t, const char*> cases[] = {{3, "3:m3 4:m4 5:m5"},
-                                                          {5, "1:m1 2:m2 3:m3 4:m4 5:m5"},
-                                                          {10, "1:m1 2:m2 3:m3 4:m4 5:m5"},
-                                                          {0, ""},
-                                                          {-1, ""}};
+    const std::pair<std::int64_t, const char*> cases[] = {
+        {3, "3:m3 4:m4 5:m5"}, {10, "1:m1 2:m2 3:m3 4:m4 5:m5"}, {-1, ""}};
     for (const auto& [count, shown] : cases) {
         EXPECT_EQ(numbersAndStrings(newest(count)), QString::fromLatin1(shown)) << count;
     }

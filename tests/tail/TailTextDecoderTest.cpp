@@ -39,18 +39,13 @@ TEST(TailTextDecoder, Utf8WindowsDropCutCharactersAndMarkInvalidOnes) {
         // A character cut by the start of the window is dropped, but at the file's own start
         // the same bytes are invalid.
         {QByteArrayView(text).sliced(2), 2, QStringLiteral("y😀z")},
-        {QByteArrayView(text).sliced(3), 3, QStringLiteral("y😀z")},
-        {QByteArrayView(text).sliced(6), 6, QStringLiteral("z")},
         {"\xA9z", 0, QStringLiteral("\uFFFDz")},
         // So is a character cut by the end of the window.
         {QByteArrayView(text).first(8), 0, QStringLiteral("x€y")},
-        {text, 0, QStringLiteral("x€y😀z")},
         // Zero bytes show as placeholders and end nothing.
         {QByteArrayView("a\0\0b\n", 5), 0, QStringLiteral("a␀␀b\n")},
-        {QByteArrayView("\0", 1), 0, QStringLiteral("␀")},
         // CR CR LF becomes LF CR; other line ends stay.
         {"a\r\r\nb\r\nc\nd\re", 0, QStringLiteral("a\n\rb\r\nc\nd\re")},
-        {"\r\r\r\n", 0, QStringLiteral("\r\n\r")},
         {"\r\r\n\r\r\n", 0, QStringLiteral("\n\r\n\r")},
     };
     for (const auto& [bytes, offset, expected] : cases) {
@@ -77,7 +72,5 @@ TEST(TailTextDecoder, Utf16WithByteOrderMarkDecodesInBothOrdersAlignedToWholeCod
     // bytes: BOM 0-1, a 2-3, b 4-5, 😀 6-9 (high 6-7, low 8-9), c 10-11, d 12-13
     EXPECT_EQ(utf16Window(file, 5), QStringLiteral("😀cd"));   // odd start: half of b goes
     EXPECT_EQ(utf16Window(file, 8), QStringLiteral("cd"));    // starts on the low half
-    EXPECT_EQ(utf16Window(file, 7), QStringLiteral("cd"));    // odd start inside the pair
     EXPECT_EQ(utf16Window(file, 2, 6), QStringLiteral("ab")); // ends after the high half
-    EXPECT_EQ(utf16Window(file, 2, 5), QStringLiteral("ab")); // ends inside a code unit
 }
