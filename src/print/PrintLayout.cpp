@@ -59,10 +59,17 @@ int PrintLayout::paginate(QPagedPaintDevice& device) {
     textArea_.setWidth(std::max(textArea_.width(), 1.0));
     textArea_.setHeight(std::max(textArea_.height(), 1.0));
 
-    // Measured with the device's own fonts, so the breaks are those that will print.
+    // Measured with the device's own fonts, so the breaks are those that will print. Laying
+    // out a long text takes a while: the dialog left paper and printer as they were, the
+    // layout made before it stands.
+    const LaidOutFor setup{&device, textArea_.size(), device.logicalDpiX(), device.logicalDpiY()};
+    if (setup == laidOutFor_) {
+        return pageCount_;
+    }
     document_.documentLayout()->setPaintDevice(&device);
     document_.setPageSize(textArea_.size());
     pageCount_ = std::max(document_.pageCount(), 1);
+    laidOutFor_ = setup;
     return pageCount_;
 }
 

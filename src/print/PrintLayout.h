@@ -36,10 +36,20 @@ public:
 private:
     void build(const QFont& font);
 
+    // What the current layout was made for.
+    struct LaidOutFor {
+        const QPaintDevice* device = nullptr;
+        QSizeF page;
+        int dpiX = 0;
+        int dpiY = 0;
+        friend bool operator==(const LaidOutFor&, const LaidOutFor&) = default;
+    };
+
     std::shared_ptr<const DisplayModel> model_;
     QTextDocument document_;
     QRectF textArea_;
     int pageCount_ = 0;
+    LaidOutFor laidOutFor_;
 };
 
 } // namespace ombrel
