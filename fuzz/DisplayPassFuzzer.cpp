@@ -83,16 +83,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkModel(*model);
     check(linesBefore == DisplayLines::count(text));
 
-    // A Latin-1 text is held as bytes: the same model as from the decoded text.
+    // A text held narrow, as the decoder gives it in place: the same model as from the
+    // decoded text.
     QByteArray bytes = input.toByteArray();
-    if (TailTextDecoder::toLatin1(bytes, offset, fileStart)) {
-        std::int64_t latin1Lines = 0;
-        const auto latin1 = modelOf(LogText::fromLatin1(bytes), keywords, filtered, &latin1Lines);
-        check(latin1->content().isLatin1() && latin1->content() == model->content());
-        check(latin1->marks() == model->marks() && latin1Lines == linesBefore);
-        check(latin1->lineCount() == model->lineCount());
+    QString wideUnits;
+    if (TailTextDecoder::toNarrow(bytes, wideUnits, offset, fileStart)) {
+        const LogText held = LogText::fromNarrow(bytes, wideUnits);
+        check(held == LogText(text));
+        std::int64_t narrowLines = 0;
+        const auto narrow = modelOf(held, keywords, filtered, &narrowLines);
+        check(narrow->content().isNarrow() && narrow->content() == model->content());
+        check(narrow->marks() == model->marks() && narrowLines == linesBefore);
+        check(narrow->lineCount() == model->lineCount());
     } else {
-        check(bytes == input);
+        check(bytes == input && wideUnits.isEmpty());
     }
 
     // The kept lines are lines of the unfiltered text, in order.

@@ -99,6 +99,11 @@ def main():
     write("fuzz_display_pass", "utf16", bytes([13, 1]) + bytes([2]) + b"e\x00" + b"\xff\xfee\x00\n\x00")
     # Kept lone CRs around removed lines must not pair with a later LF.
     write("fuzz_display_pass", "kept-lone-cr-joins-lines", bytes([5, 1]) + bytes([1]) + b"x" + b"a\r\rx\n\n\rao\r\n")
+    # Mostly ASCII with a few characters above U+00FF, pairs and invalid bytes among them.
+    wide = bytes([3]) + "€ é".encode() + bytes([4]) + "\U00010428".encode()
+    write("fuzz_display_pass", "wide-units", bytes([11, 2]) + wide +
+          "\ufeffa 20 € é line\r\nan \U00010400 and \U00010428\n".encode() * 3 +
+          b"bad \xe2\x82 \xc0\xaf \x80\x80 ok\r\r\n\x00 end \xf0\x90")
 
 if __name__ == "__main__":
     main()

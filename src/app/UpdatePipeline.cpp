@@ -53,9 +53,11 @@ std::optional<DisplayUpdate> UpdatePipeline::compute(const MonitorFileSystem& fi
         } else {
             update.snapshot = fileSystem.read(request.path, request.byteCount, request.readOptions);
             TailSnapshot& read = update.snapshot;
-            if (TailTextDecoder::toLatin1(read.bytes, read.offset, read.fileStart)) {
+            QString wideUnits;
+            if (TailTextDecoder::toNarrow(read.bytes, wideUnits, read.offset, read.fileStart)) {
                 // Most logs: the bytes become the text in place, one byte a character.
-                text = LogText::fromLatin1(std::exchange(read.bytes, QByteArray()));
+                text = LogText::fromNarrow(std::exchange(read.bytes, QByteArray()),
+                                           std::move(wideUnits));
             } else {
                 text = TailTextDecoder::displayText(read);
             }

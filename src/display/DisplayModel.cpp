@@ -48,14 +48,12 @@ void DisplayModel::normaliseLineEnds() {
     if (!text_.visit([](auto chars) { return lineEnds::holdsOthersThanLf(chars); })) {
         return;
     }
-    const std::int64_t size = text_.size();
-    text_.truncate(text_.isLatin1() ? normalise(text_.latin1Data(), size)
-                                    : normalise(text_.wideData(), size));
+    text_.rewrite([](auto* chars, std::int64_t size) { return normalise(chars, size); });
 }
 
 std::int64_t DisplayModel::nextLineFeed(std::int64_t from) const {
-    if (text_.isLatin1()) {
-        const std::string_view chars = text_.latin1();
+    if (text_.isNarrow()) {
+        const std::string_view chars = text_.narrow();
         const void* found =
             std::memchr(chars.data() + from, '\n', chars.size() - static_cast<std::size_t>(from));
         return found ? static_cast<const char*>(found) - chars.data() : -1;

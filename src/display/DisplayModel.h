@@ -26,8 +26,8 @@ public:
     /// text's line ends become '\n' in place, so pass the result by move to spare a copy.
     static std::shared_ptr<const DisplayModel> fromPass(PassResult pass);
 
-    /// The whole text, lines separated by '\n'. A copy when the text is held as Latin-1
-    /// bytes: ask for lines or parts (mid, lineText) where they do.
+    /// The whole text, lines separated by '\n'. A copy when the text is held narrow: ask for lines
+    /// or parts (mid, lineText) where they do.
     QString text() const { return text_.toString(); }
     /// The text as it is held.
     const LogText& content() const { return text_; }

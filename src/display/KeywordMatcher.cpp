@@ -21,13 +21,18 @@ template <class Char> inline unsigned pairIndex(Char first, Char second) {
 
 // Positions between the halves of a surrogate pair are not character boundaries.
 template <class Char>
-inline bool splitsPair(std::basic_string_view<Char> text, std::int64_t position) {
+inline bool splitsPair(const LogText& source, std::basic_string_view<Char> text,
+                       std::int64_t position) {
+    const auto size = static_cast<std::int64_t>(text.size());
+    if (position <= 0 || position >= size) {
+        return false;
+    }
     if constexpr (sizeof(Char) == 1) {
-        return false; // Latin-1 holds no pairs
+        // Only units listed apart, 0 bytes here, can be halves of a pair.
+        return text[position - 1] == 0 && text[position] == 0 && !source.wideUnits().isEmpty() &&
+               source.at(position - 1).isHighSurrogate() && source.at(position).isLowSurrogate();
     } else {
-        const auto size = static_cast<std::int64_t>(text.size());
-        return position > 0 && position < size && QChar::isHighSurrogate(text[position - 1]) &&
-               QChar::isLowSurrogate(text[position]);
+        return QChar::isHighSurrogate(text[position - 1]) && QChar::isLowSurrogate(text[position]);
     }
 }
 
@@ -78,6 +83,29 @@ void fold(std::string_view text, char16_t* __restrict out) {
     }
 }
 
+// Folds the units listed apart of a narrow text's positions [begin, begin + count) into out,
+// over the 0 bytes the Latin-1 fold left there.
+void foldWideUnits(const LogText& source, std::int64_t begin, std::int64_t count, char16_t* out) {
+    const QStringView units = source.wideUnits();
+    if (units.isEmpty()) {
+        return;
+    }
+    auto next = static_cast<qsizetype>(source.wideUnitsBefore(begin));
+    const std::string_view bytes =
+        source.narrow().substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(count));
+    for (std::size_t i = bytes.find('\0'); i != std::string_view::npos;
+         i = bytes.find('\0', i + 1)) {
+        // A pair of neighbours folds as one character.
+        const bool pair = units[next].isHighSurrogate() && next + 1 < units.size() &&
+                          units[next + 1].isLowSurrogate() && i + 1 < bytes.size() &&
+                          bytes[i + 1] == '\0';
+        const qsizetype length = pair ? 2 : 1;
+        foldCaseAligned(units.sliced(next, length), out + i);
+        next += length;
+        i += static_cast<std::size_t>(length - 1);
+    }
+}
+
 } // namespace
 
 KeywordMatcher::KeywordMatcher(const QStringList& keywords) {
@@ -103,8 +131,8 @@ KeywordMatcher::KeywordMatcher(const QStringList& keywords) {
 }
 
 template <class Char>
-void KeywordMatcher::collectAt(const FoldedWindow& window, std::basic_string_view<Char> text,
-                               std::int64_t position,
+void KeywordMatcher::collectAt(const FoldedWindow& window, const LogText& source,
+                               std::basic_string_view<Char> text, std::int64_t position,
                                std::vector<KeywordOccurrences>& found) const {
     const char16_t* folded = window.at(position);
     const std::int64_t available = window.end - position;
@@ -115,7 +143,7 @@ void KeywordMatcher::collectAt(const FoldedWindow& window, std::basic_string_vie
             continue;
         }
         // Only a keyword with a lone surrogate could start or end inside a pair.
-        if (splitsPair(text, position) || splitsPair(text, position + length)) {
+        if (splitsPair(source, text, position) || splitsPair(source, text, position + length)) {
             continue;
         }
         found[static_cast<std::size_t>(index)].starts.push_back(position);
@@ -124,12 +152,13 @@ void KeywordMatcher::collectAt(const FoldedWindow& window, std::basic_string_vie
 
 std::optional<std::vector<KeywordOccurrences>>
 KeywordMatcher::findAll(const LogText& text, const StaleCheck& isStale) const {
-    return text.visit([&](auto chars) { return find(chars, isStale); });
+    return text.visit([&](auto chars) { return find(text, chars, isStale); });
 }
 
 template <class Char>
 std::optional<std::vector<KeywordOccurrences>>
-KeywordMatcher::find(std::basic_string_view<Char> text, const StaleCheck& isStale) const {
+KeywordMatcher::find(const LogText& source, std::basic_string_view<Char> text,
+                     const StaleCheck& isStale) const {
     std::vector<KeywordOccurrences> found(folded_.size());
     std::int64_t longest = 0;
     for (std::size_t k = 0; k < folded_.size(); ++k) {
@@ -152,12 +181,15 @@ KeywordMatcher::find(std::basic_string_view<Char> text, const StaleCheck& isStal
         // Far enough for every keyword that starts before scanEnd; a pair cut at `from`
         // is folded whole.
         FoldedWindow window;
-        window.begin = splitsPair(text, from) ? from - 1 : from;
+        window.begin = splitsPair(source, text, from) ? from - 1 : from;
         window.end = std::min(size, scanEnd + longest);
         window.chars = buffer.data();
         fold(text.substr(static_cast<std::size_t>(window.begin),
                          static_cast<std::size_t>(window.end - window.begin)),
              buffer.data());
+        if constexpr (sizeof(Char) == 1) {
+            foldWideUnits(source, window.begin, window.end - window.begin, buffer.data());
+        }
 
         const std::int64_t pairEnd = std::min(scanEnd, window.end - 1);
         const char16_t* folded = window.at(from);
@@ -165,11 +197,11 @@ KeywordMatcher::find(std::basic_string_view<Char> text, const StaleCheck& isStal
         for (std::int64_t position = from; position < pairEnd; ++position, ++folded) {
             const unsigned bit = pairIndex(folded[0], folded[1]);
             if ((pairs[bit / 64] >> (bit % 64) & 1U) != 0) [[unlikely]] {
-                collectAt(window, text, position, found);
+                collectAt(window, source, text, position, found);
             }
         }
         if (pairEnd < scanEnd) { // the last character of the text has no successor
-            collectAt(window, text, pairEnd, found);
+            collectAt(window, source, text, pairEnd, found);
         }
         if (++sinceCheck == stretchesPerCheck) {
             sinceCheck = 0;

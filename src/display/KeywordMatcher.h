@@ -44,11 +44,12 @@ private:
     };
 
     template <class Char>
-    std::optional<std::vector<KeywordOccurrences>> find(std::basic_string_view<Char> text,
-                                                        const StaleCheck& isStale) const;
+    std::optional<std::vector<KeywordOccurrences>>
+    find(const LogText& source, std::basic_string_view<Char> text, const StaleCheck& isStale) const;
     template <class Char>
-    void collectAt(const FoldedWindow& window, std::basic_string_view<Char> text,
-                   std::int64_t position, std::vector<KeywordOccurrences>& found) const;
+    void collectAt(const FoldedWindow& window, const LogText& source,
+                   std::basic_string_view<Char> text, std::int64_t position,
+                   std::vector<KeywordOccurrences>& found) const;
 
     std::vector<QString> folded_;                      // folded keywords, list order
     std::array<std::vector<int>, 256> byFirst_;        // keyword indices by low byte of first char

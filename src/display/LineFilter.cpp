@@ -50,9 +50,37 @@ void append(QString& out, const char16_t* chars, qsizetype count) {
     out.append(reinterpret_cast<const QChar*>(chars), count);
 }
 
-template <class Char, class Out>
+// The units listed apart of the kept lines of a narrow text, gathered in one pass.
+class KeptWideUnits {
+public:
+    explicit KeptWideUnits(const LogText& text) : text_(text) {}
+    void keep(std::int64_t start, std::int64_t end) {
+        if (text_.wideUnits().isEmpty()) {
+            return;
+        }
+        const std::int64_t first = before(start);
+        kept_.append(text_.wideUnits().sliced(first, before(end) - first));
+    }
+    QString take() { return std::move(kept_); }
+
+private:
+    // Units before position; positions only grow, so the text is counted once in all.
+    qsizetype before(std::int64_t position) {
+        const std::string_view bytes = text_.narrow();
+        units_ += std::count(bytes.begin() + counted_, bytes.begin() + position, '\0');
+        counted_ = position;
+        return static_cast<qsizetype>(units_);
+    }
+
+    const LogText& text_;
+    QString kept_;
+    std::int64_t counted_ = 0;
+    std::int64_t units_ = 0;
+};
+
+template <class Char, class Out, class Carry>
 FilteredText filter(std::basic_string_view<Char> text, const std::vector<std::int64_t>& hitStarts,
-                    const MarkRuns& marks, LineFilterMode mode, Out& kept) {
+                    const MarkRuns& marks, LineFilterMode mode, Out& kept, Carry carry) {
     FilteredText result;
     const bool filtering = mode != LineFilterMode::keepAll;
     if (filtering) {
@@ -94,6 +122,7 @@ FilteredText filter(std::basic_string_view<Char> text, const std::vector<std::in
             if (filtering) {
                 append(kept, text.data() + line.start,
                        static_cast<qsizetype>(lineEnd - line.start));
+                carry(line.start, lineEnd);
                 // A lone CR would read as one CR LF line end with an LF that starts a later kept
                 // line, joining two lines: it goes as the LF the display makes of it anyway.
                 if (line.breakLength == 1 && text[static_cast<std::size_t>(contentEnd)] == '\r') {
@@ -113,13 +142,17 @@ FilteredText filter(std::basic_string_view<Char> text, const std::vector<std::in
 FilteredText LineFilter::apply(const LogText& text, const std::vector<std::int64_t>& hitStarts,
                                const MarkRuns& marks, LineFilterMode mode) {
     FilteredText result;
-    if (text.isLatin1()) {
+    if (text.isNarrow()) {
         QByteArray kept;
-        result = filter(text.latin1(), hitStarts, marks, mode, kept);
-        result.text = LogText::fromLatin1(std::move(kept));
+        KeptWideUnits wideUnits(text);
+        result = filter(
+            text.narrow(), hitStarts, marks, mode, kept,
+            [&wideUnits](std::int64_t start, std::int64_t end) { wideUnits.keep(start, end); });
+        result.text = LogText::fromNarrow(std::move(kept), wideUnits.take());
     } else {
         QString kept;
-        result = filter(text.wide(), hitStarts, marks, mode, kept);
+        result =
+            filter(text.wide(), hitStarts, marks, mode, kept, [](std::int64_t, std::int64_t) {});
         result.text = LogText(std::move(kept));
     }
     if (mode == LineFilterMode::keepAll) {

@@ -3,6 +3,7 @@
 #include "tail/HugePages.h"
 
 #include <QStringDecoder>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -108,24 +109,160 @@ bool isPlainAsciiBlock(const unsigned char* chars) {
     return any < 0x80 && least != 0;
 }
 
-// The position of the first byte from `from` on with its top bit set, or end.
-std::size_t nextHighByte(const char* chars, std::size_t from, std::size_t end) {
+// The position of the first byte from `from` on that is 0 or has its top bit set, or end.
+std::size_t nextSpecialByte(const char* chars, std::size_t from, std::size_t end) {
+    constexpr std::uint64_t ones = 0x0101010101010101U;
     constexpr std::uint64_t tops = 0x8080808080808080U;
     for (; from + 8 <= end; from += 8) {
         std::uint64_t word = 0;
         std::memcpy(&word, chars + from, 8);
-        if ((word & tops) != 0) {
+        // A 0 byte borrows into its top bit; a byte of 1 to 0x7F never does.
+        if ((((word - ones) | word) & tops) != 0) {
             break;
         }
     }
-    while (from < end && static_cast<unsigned char>(chars[from]) < 0x80) {
+    while (from < end && chars[from] != 0 && static_cast<unsigned char>(chars[from]) < 0x80) {
         ++from;
     }
     return from;
 }
 
-bool isLeadBelow256(unsigned char byte) {
-    return byte == 0xC2 || byte == 0xC3;
+// What a first pass over UTF-8 bytes tells about holding their text narrow.
+struct NarrowScan {
+    bool plain = true;         // every byte is ASCII other than 0
+    bool lineEnds = false;     // a character other than LF and CR that ends a display line
+    std::size_t wideUnits = 0; // units to list apart, counted from first bytes: an estimate
+};
+
+NarrowScan scanUtf8(const unsigned char* in, std::size_t from, std::size_t size) {
+    NarrowScan scan;
+    const auto follows = [in, size](std::size_t at, unsigned char second, unsigned char third) {
+        return at + 2 < size && in[at + 1] == second && in[at + 2] == third;
+    };
+    for (std::size_t i = from; i < size;) {
+        if (i % asciiBlock == 0 && i + asciiBlock <= size && isPlainAsciiBlock(in + i)) {
+            i += asciiBlock;
+            continue;
+        }
+        const unsigned char c = in[i++];
+        if (c != 0 && c < 0x80) {
+            continue;
+        }
+        scan.plain = false;
+        // U+2029, U+FDD0 and U+FDD1.
+        scan.lineEnds = scan.lineEnds || (c == 0xE2 && follows(i - 1, 0x80, 0xA9)) ||
+                        (c == 0xEF && (follows(i - 1, 0xB7, 0x90) || follows(i - 1, 0xB7, 0x91)));
+        if (c == 0 || c == 0xC0 || c == 0xC1 || c >= 0xC4) {
+            scan.wideUnits += c >= 0xF0 && c <= 0xF4 ? 2 : 1;
+        }
+    }
+    return scan;
+}
+
+// The length of the well-formed UTF-8 sequence of two to four bytes at in, with its code
+// point; 0 for one that is ill-formed or cut by the end, left to the decoder.
+int wellFormedSequence(const unsigned char* in, std::size_t available, char32_t& code) {
+    const unsigned char lead = in[0];
+    const auto continues = [in, available](std::size_t at, unsigned char low = 0x80,
+                                           unsigned char high = 0xBF) {
+        return at < available && in[at] >= low && in[at] <= high;
+    };
+    const auto tail = [in](std::size_t at) { return char32_t{in[at] & 0x3FU}; };
+    if (lead >= 0xC2 && lead <= 0xDF && continues(1)) {
+        code = char32_t{lead & 0x1FU} << 6 | tail(1);
+        return 2;
+    }
+    if (lead >= 0xE0 && lead <= 0xEF &&
+        continues(1, lead == 0xE0 ? 0xA0 : 0x80, lead == 0xED ? 0x9F : 0xBF) && continues(2)) {
+        code = char32_t{lead & 0x0FU} << 12 | tail(1) << 6 | tail(2);
+        return 3;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4 &&
+        continues(1, lead == 0xF0 ? 0x90 : 0x80, lead == 0xF4 ? 0x8F : 0xBF) && continues(2) &&
+        continues(3)) {
+        code = char32_t{lead & 0x07U} << 18 | tail(1) << 12 | tail(2) << 6 | tail(3);
+        return 4;
+    }
+    return 0;
+}
+
+// Decodes the non-ASCII bytes [from, to) as the whole window's decoder would and calls put
+// with each unit. The ASCII byte at `to`, where that decoder's state always ends, is decoded
+// with them and its unit dropped, so that a sequence it cuts short ends as it would there; at
+// the window's end a cut sequence is held back, as there. Only the window's first byte may
+// start a byte-order mark that is dropped.
+template <class Put>
+void decodeRun(const char* chars, std::size_t from, std::size_t to, std::size_t size,
+               bool windowStart, Put put) {
+    QStringDecoder decoder(QStringConverter::Utf8, windowStart
+                                                       ? QStringConverter::Flag::Default
+                                                       : QStringConverter::Flag::ConvertInitialBom);
+    constexpr std::size_t piece = 1024;
+    QVarLengthArray<QChar, piece + 8> units(decoder.requiredSpace(piece));
+    const std::size_t last = to < size ? to + 1 : to;
+    for (std::size_t at = from; at < last; at += piece) {
+        const std::size_t count = std::min(piece, last - at);
+        const QChar* end = decoder.appendToBuffer(
+            units.data(), QByteArrayView(chars + at, static_cast<qsizetype>(count)));
+        if (at + count == last && to < size) {
+            --end;
+        }
+        // Never more units than bytes read so far: writing them in place overtakes no byte
+        // still to be read.
+        for (const QChar* unit = units.data(); unit < end; ++unit) {
+            put(unit->unicode());
+        }
+    }
+}
+
+// Rewrites the UTF-8 bytes from skip on in place, one byte per UTF-16 unit (see toNarrow).
+void rewriteNarrow(QByteArray& bytes, std::size_t skip, QString& wideUnits) {
+    const auto size = static_cast<std::size_t>(bytes.size());
+    char* chars = bytes.data(); // detaches a shared array
+    const auto* in = reinterpret_cast<const unsigned char*>(chars);
+    std::size_t written = 0;
+    const auto put = [&](char16_t unit) {
+        const bool ownByte = unit != 0 && unit < 0x100;
+        chars[written++] = ownByte ? static_cast<char>(unit) : '\0';
+        if (!ownByte) {
+            wideUnits.append(QChar(unit == 0 ? TailTextDecoder::nullPlaceholder : unit));
+        }
+    };
+    for (std::size_t i = skip; i < size;) {
+        // Runs of ASCII move as they are.
+        const std::size_t special = nextSpecialByte(chars, i, size);
+        std::memmove(chars + written, chars + i, special - i);
+        written += special - i;
+        i = special;
+        if (i == size) {
+            break;
+        }
+        if (in[i] == 0) {
+            put(0);
+            ++i;
+            continue;
+        }
+        char32_t code = 0;
+        // The window's first character goes to the decoder, which drops a byte-order mark.
+        const int length = i == skip ? 0 : wellFormedSequence(in + i, size - i, code);
+        if (length > 0) {
+            if (QChar::requiresSurrogates(code)) {
+                put(QChar::highSurrogate(code));
+                put(QChar::lowSurrogate(code));
+            } else {
+                put(static_cast<char16_t>(code));
+            }
+            i += static_cast<std::size_t>(length);
+        } else {
+            std::size_t runEnd = i;
+            while (runEnd < size && in[runEnd] >= 0x80) {
+                ++runEnd;
+            }
+            decodeRun(chars, i, runEnd, size, i == skip, put);
+            i = runEnd;
+        }
+    }
+    bytes.truncate(static_cast<qsizetype>(written));
 }
 
 // Every CR CR LF of single-byte text becomes LF CR, in place.
@@ -165,51 +302,26 @@ void byteLineEnds(QByteArray& bytes) {
 
 } // namespace
 
-bool TailTextDecoder::toLatin1(QByteArray& bytes, std::int64_t offset, QByteArrayView fileStart) {
+bool TailTextDecoder::toNarrow(QByteArray& bytes, QString& wideUnits, std::int64_t offset,
+                               QByteArrayView fileStart) {
     if (utf16ByteOrder(fileStart)) {
         return false;
     }
-    const auto* in = reinterpret_cast<const unsigned char*>(bytes.constData());
     const auto size = static_cast<std::size_t>(bytes.size());
     // Continuation bytes at the front belong to a character that began before the window.
     std::size_t skip = 0;
-    while (offset > 0 && skip < 3 && skip < size && (in[skip] & 0xC0U) == 0x80U) {
+    const auto* bytesIn = reinterpret_cast<const unsigned char*>(bytes.constData());
+    while (offset > 0 && skip < 3 && skip < size && (bytesIn[skip] & 0xC0U) == 0x80U) {
         ++skip;
     }
-    std::size_t end = size;
-    bool ascii = true;
-    for (std::size_t i = skip; i < size;) {
-        if (i % asciiBlock == 0 && i + asciiBlock <= size && isPlainAsciiBlock(in + i)) {
-            i += asciiBlock;
-        } else if (in[i] != 0 && in[i] < 0x80) {
-            ++i;
-        } else if (isLeadBelow256(in[i]) && i + 1 < size && (in[i + 1] & 0xC0U) == 0x80U) {
-            ascii = false;
-            i += 2;
-        } else if (isLeadBelow256(in[i]) && i + 1 == size) {
-            end = i; // cut by the end of the window: left out, as the decoder holds it back
-            break;
-        } else {
-            return false;
-        }
+    const NarrowScan scan = scanUtf8(bytesIn, skip, size);
+    // Past one unit listed apart in eight bytes, UTF-16 soon costs less.
+    if (scan.lineEnds || scan.wideUnits > size / 8) {
+        return false;
     }
-    if (!ascii || skip > 0 || end < size) {
-        char* chars = bytes.data(); // detaches a shared array
-        std::size_t written = 0;
-        for (std::size_t i = skip; i < end;) {
-            // Runs of ASCII move as they are; each two-byte character becomes one byte.
-            const std::size_t run = nextHighByte(chars, i, end);
-            std::memmove(chars + written, chars + i, run - i);
-            written += run - i;
-            if (run == end) {
-                break;
-            }
-            const auto lead = static_cast<unsigned char>(chars[run]);
-            const auto next = static_cast<unsigned char>(chars[run + 1]);
-            chars[written++] = static_cast<char>((lead & 0x03U) << 6 | (next & 0x3FU));
-            i = run + 2;
-        }
-        bytes.truncate(static_cast<qsizetype>(written));
+    if (!scan.plain || skip > 0) {
+        wideUnits.reserve(static_cast<qsizetype>(scan.wideUnits));
+        rewriteNarrow(bytes, skip, wideUnits);
     }
     byteLineEnds(bytes);
     return true;

@@ -22,12 +22,14 @@ public:
     /// else UTF-8. Invalid bytes become U+FFFD; a character cut by either edge of the window is
     /// left out; 0 becomes nullPlaceholder; every CR CR LF becomes LF CR.
     static QString decode(QByteArrayView bytes, std::int64_t offset, QByteArrayView fileStart);
-    /// Rewrites bytes in place as the text decode would give, one Latin-1 byte per character,
-    /// when each of its characters is below U+0100 and none is 0: ASCII, and UTF-8 whose other
-    /// characters are two-byte ones (a file without a UTF-16 byte-order mark). The same cuts
-    /// at the window's edges and the same CR CR LF rule apply. False, with bytes untouched,
-    /// for any other text.
-    static bool toLatin1(QByteArray& bytes, std::int64_t offset, QByteArrayView fileStart);
+    /// Rewrites UTF-8 bytes (a file without a UTF-16 byte-order mark) in place as the text
+    /// decode would give, one byte per UTF-16 code unit: a unit below U+0100 other than 0 as
+    /// its own byte, any other unit as a 0 byte with the unit appended to wideUnits. The same
+    /// cuts at the window's edges and the same CR CR LF rule apply. False, with bytes
+    /// untouched, for a UTF-16 file, for a text with many units to list apart, and for one
+    /// holding U+2029, U+FDD0 or U+FDD1 (line ends that a byte cannot stand for).
+    static bool toNarrow(QByteArray& bytes, QString& wideUnits, std::int64_t offset,
+                         QByteArrayView fileStart);
 };
 
 } // namespace ombrel

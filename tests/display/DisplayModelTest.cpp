@@ -13,24 +13,23 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// The model of text; for a Latin-1 text the one held as bytes, checked against the UTF-16 one.
+// The model of text held narrow, checked against the one of the text held as UTF-16.
 std::shared_ptr<const DisplayModel> modelOf(const QString& text, const QStringList& keywords = {},
                                             KeywordFlags flags = {true, false, false}) {
     auto pass = KeywordPass::run({text, keywords, flags, 1});
     EXPECT_TRUE(pass.has_value());
     auto wide = DisplayModel::fromPass(std::move(*pass));
-    const QByteArray bytes = text.toLatin1();
-    if (QString::fromLatin1(bytes) != text || bytes.contains('\0')) {
+    const LogText held = LogText::narrowed(text);
+    if (!held.isNarrow()) {
         return wide;
     }
-    auto ascii =
-        DisplayModel::fromPass(*KeywordPass::run({LogText::fromLatin1(bytes), keywords, flags, 1}));
-    EXPECT_TRUE(ascii->content().isLatin1());
-    EXPECT_EQ(ascii->text(), wide->text());
-    EXPECT_EQ(ascii->marks(), wide->marks());
-    EXPECT_EQ(ascii->lineCount(), wide->lineCount());
-    EXPECT_EQ(ascii->longestLine(), wide->longestLine());
-    return ascii;
+    auto narrow = DisplayModel::fromPass(*KeywordPass::run({held, keywords, flags, 1}));
+    EXPECT_TRUE(narrow->content().isNarrow());
+    EXPECT_EQ(narrow->text(), wide->text());
+    EXPECT_EQ(narrow->marks(), wide->marks());
+    EXPECT_EQ(narrow->lineCount(), wide->lineCount());
+    EXPECT_EQ(narrow->longestLine(), wide->longestLine());
+    return narrow;
 }
 
 // Every line, and the line of every position, as the model finds them.
@@ -89,37 +88,45 @@ TEST(DisplayModel, FindsEachLineEndInsideALongText) {
     }
 }
 
-TEST(DisplayModel, Latin1TextsAreHeldAsBytes) {
+TEST(DisplayModel, MostTextsAreHeldNarrowInPlace) {
     QByteArray high(5000, 'a');
     high[4095] = '\x80'; // the last byte of the first whole block
     QByteArray zero(4096, 'a');
     zero[7] = '\0';
+    const QByteArray longInvalidRun = QByteArray(3000, '\x80') + QByteArray(30000, 'z');
     const struct {
         QByteArray bytes;
         std::int64_t offset;
         QByteArray fileStart;
-        bool latin1;
+        bool narrow;
     } cases[] = {
         {"x\r\r\ny\r\r\r\n\r\r", 0, "x", true},
         {QByteArray(), 0, "", true},
         {QByteArray(5000, 'b') + "caf\xC3\xA9 \xC2\xB5", 0, "b", true},
-        {"\xA9\xA9 cut at both ends \xC3", 9, "x", true},
-        {"\xA9 not cut at the file start", 0, "\xA9", false},
-        {"\xA9\xA9\xA9\xA9 four", 9, "x", false},
-        {"euro \xE2\x82\xAC", 0, "e", false},
-        {"\xC3( invalid", 0, "\xC3", false},
-        {QByteArray("a\0b", 3), 0, "a", false},
+        {"\xA9\xA9 cut at both ends \xE2\x82", 9, "x", true},
+        {"\xA9 not cut at the file start", 0, "\xA9", true},
+        {"\xA9\xA9\xA9\xA9 four", 9, "x", true},
+        {"euro \xE2\x82\xAC, pair \xF0\x90\x90\x80 and more words to be sparse", 0, "e", true},
+        {"\xC3( \xE0\x80\xAF \xED\xA0\x80 \xF4\x90\x80\x80 \xC0\xC1 invalid, in a text long enough",
+         0, "\xC3", true},
+        {"\xEF\xBB\xBFmark at the start, \xEF\xBB\xBF inside", 0, "\xEF", true},
+        {high, 0, "a", true},
+        {zero, 0, "a", true},
+        {longInvalidRun, 0, "\x80", true},
         {"ab", 0, "\xFF\xFE", false},
-        {high, 0, "a", false},
-        {zero, 0, "a", false},
+        {"\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC many", 0, "\xE2", false},
+        {"a line\xE2\x80\xA9"
+         "ends here, in a long enough text",
+         0, "a", false},
     };
     for (auto c : cases) {
+        SCOPED_TRACE(c.bytes.left(40).toStdString());
         const QString decoded = TailTextDecoder::decode(c.bytes, c.offset, c.fileStart);
         const QByteArray before = c.bytes;
-        ASSERT_EQ(TailTextDecoder::toLatin1(c.bytes, c.offset, c.fileStart), c.latin1)
-            << before.left(40).toStdString();
-        if (c.latin1) {
-            EXPECT_EQ(QString::fromLatin1(c.bytes), decoded);
+        QString wideUnits;
+        ASSERT_EQ(TailTextDecoder::toNarrow(c.bytes, wideUnits, c.offset, c.fileStart), c.narrow);
+        if (c.narrow) {
+            EXPECT_EQ(LogText::fromNarrow(c.bytes, wideUnits).toString(), decoded);
         } else {
             EXPECT_EQ(c.bytes, before); // left for the decoder
         }
@@ -133,7 +140,7 @@ TEST(DisplayModel, FindsLinesInLongAndManyLineTexts) {
         QString text;
         for (int line = 0; line < 400; ++line) {
             const bool isLong = longEvery > 0 && line % longEvery == 0;
-            const char16_t first = longEvery == 50 ? u'\u0101' : u'a'; // UTF-16 or Latin-1
+            const char16_t first = longEvery == 50 ? u'\u0101' : u'a'; // listed apart or a byte
             text += QString(isLong ? 5000 + line : lengths(random), QChar(first + line % 26));
             text += line % 7 == 0 ? u"\r\n"_s : u"\n"_s;
         }

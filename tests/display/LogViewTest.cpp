@@ -13,11 +13,9 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// As the window shows a file: a Latin-1 text held as bytes.
+// As the window shows a file: the text held narrow.
 std::shared_ptr<const DisplayModel> modelOf(const QString& text, const QStringList& keywords = {}) {
-    const QByteArray bytes = text.toLatin1();
-    const LogText held = QString::fromLatin1(bytes) == text ? LogText::fromLatin1(bytes) : text;
-    auto pass = KeywordPass::run({held, keywords, {true, false, false}, 1});
+    auto pass = KeywordPass::run({LogText::narrowed(text), keywords, {true, false, false}, 1});
     return DisplayModel::fromPass(std::move(*pass));
 }
 
