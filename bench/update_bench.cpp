@@ -200,6 +200,19 @@ void awkwardTexts(const QTemporaryDir& dir, const LocalFileSystem& fs, std::int6
                              return log.replace("pool ", "pool \xE2\x82\xAC ");
                          },
                          bench::sparseKeywords()});
+        // Messages in Cyrillic: most characters above U+00FF, held as UTF-16.
+        cases.push_back({"100 MB, Cyrillic messages",
+                         [] {
+                             QByteArray log = bench::generateLog(60'000'000);
+                             for (const char* word :
+                                  {"request", "completed", "user", "session", "cache", "query",
+                                   "rows", "returned", "connection", "worker", "queue", "job"}) {
+                                 log.replace(word,
+                                             "\xD0\xB7\xD0\xB0\xD0\xBF\xD1\x80\xD0\xBE\xD1\x81");
+                             }
+                             return log.left(100'000'000);
+                         },
+                         bench::sparseKeywords()});
     }
     for (const auto& c : cases) {
         const QString file = writeFile(dir, QStringLiteral("awkward.log"), c.bytes());

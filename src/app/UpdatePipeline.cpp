@@ -59,9 +59,8 @@ std::optional<DisplayUpdate> UpdatePipeline::compute(const MonitorFileSystem& fi
                 text = LogText::fromNarrow(std::exchange(read.bytes, QByteArray()),
                                            std::move(wideUnits));
             } else {
-                text = TailTextDecoder::displayText(read);
+                text = TailTextDecoder::displayText(read); // takes the bytes too
             }
-            read.bytes = QByteArray(); // the text is all that is kept
         }
         if (isStale && isStale()) {
             return std::nullopt;

@@ -1,6 +1,6 @@
 #include "tail/FileTailReader.h"
 
-#include "tail/HugePages.h"
+#include "tail/MemoryPages.h"
 #include "tail/NativeFile.h"
 
 #include <algorithm>

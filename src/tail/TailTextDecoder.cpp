@@ -1,6 +1,6 @@
 #include "tail/TailTextDecoder.h"
 
-#include "tail/HugePages.h"
+#include "tail/MemoryPages.h"
 
 #include <QStringDecoder>
 #include <QVarLengthArray>
@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace ombrel {
 
@@ -24,12 +25,28 @@ std::optional<QStringConverter::Encoding> utf16ByteOrder(QByteArrayView fileStar
     return std::nullopt;
 }
 
+// What becomes of the bytes once decoded.
+enum class ReadBytes {
+    kept,
+    givenBack, // the caller's own array, handed over to be used up
+};
+
 // Decodes into one buffer asked for huge pages: a large text is filled with few page faults.
-QString decodeAll(QStringDecoder& decoder, QByteArrayView bytes) {
+// A piece at a time, so that bytes given back go as they are decoded: the read and its text
+// are then never both held whole.
+QString decodeAll(QStringDecoder& decoder, QByteArrayView bytes, ReadBytes read) {
     const qsizetype room = decoder.requiredSpace(bytes.size());
     QString text(room, Qt::Uninitialized);
     preferHugePages(text.data(), static_cast<std::int64_t>(room) * 2);
-    const QChar* end = decoder.appendToBuffer(text.data(), bytes);
+    constexpr qsizetype piece = qsizetype{8} << 20;
+    QChar* end = text.data();
+    for (qsizetype at = 0; at < bytes.size(); at += piece) {
+        const QByteArrayView part = bytes.sliced(at, std::min(piece, bytes.size() - at));
+        end = decoder.appendToBuffer(end, part);
+        if (read == ReadBytes::givenBack) {
+            releasePages(const_cast<char*>(part.data()), part.size());
+        }
+    }
     text.truncate(end - text.constData());
     return text;
 }
@@ -38,7 +55,7 @@ bool isUtf8Continuation(char byte) {
     return (static_cast<unsigned char>(byte) & 0xC0u) == 0x80u;
 }
 
-QString decodeUtf8(QByteArrayView bytes, std::int64_t offset) {
+QString decodeUtf8(QByteArrayView bytes, std::int64_t offset, ReadBytes read) {
     if (offset > 0) {
         // Continuation bytes at the front belong to a character that began before the window.
         qsizetype skip = 0;
@@ -49,7 +66,7 @@ QString decodeUtf8(QByteArrayView bytes, std::int64_t offset) {
     }
     // A stateful decoder holds back a sequence cut by the end of the window.
     QStringDecoder decoder(QStringConverter::Utf8);
-    return decodeAll(decoder, bytes);
+    return decodeAll(decoder, bytes, read);
 }
 
 // The decoder passes unpaired surrogates through; cut ones at the edges go, others are invalid.
@@ -85,13 +102,14 @@ bool containsCrCrLf(const QString& text) {
     return false;
 }
 
-QString decodeUtf16(QByteArrayView bytes, std::int64_t offset, QStringConverter::Encoding order) {
+QString decodeUtf16(QByteArrayView bytes, std::int64_t offset, QStringConverter::Encoding order,
+                    ReadBytes read) {
     // Code units start at even file offsets; a window may start or end inside one.
     const qsizetype skip = offset % 2 == 0 ? 0 : 1;
     bytes = bytes.sliced(std::min(skip, bytes.size()));
     bytes.chop(bytes.size() % 2);
     QStringDecoder decoder(order);
-    QString text = decodeAll(decoder, bytes);
+    QString text = decodeAll(decoder, bytes, read);
     repairSurrogates(text, offset + skip > 0);
     return text;
 }
@@ -300,6 +318,18 @@ void byteLineEnds(QByteArray& bytes) {
     bytes.truncate(static_cast<qsizetype>(written));
 }
 
+QString decodeText(QByteArrayView bytes, std::int64_t offset, QByteArrayView fileStart,
+                   ReadBytes read) {
+    const auto order = utf16ByteOrder(fileStart);
+    QString text =
+        order ? decodeUtf16(bytes, offset, *order, read) : decodeUtf8(bytes, offset, read);
+    text.replace(QChar(u'\0'), QChar(TailTextDecoder::nullPlaceholder));
+    if (containsCrCrLf(text)) {
+        text.replace(QStringLiteral("\r\r\n"), QStringLiteral("\n\r"));
+    }
+    return text;
+}
+
 } // namespace
 
 bool TailTextDecoder::toNarrow(QByteArray& bytes, QString& wideUnits, std::int64_t offset,
@@ -327,19 +357,16 @@ bool TailTextDecoder::toNarrow(QByteArray& bytes, QString& wideUnits, std::int64
     return true;
 }
 
-QString TailTextDecoder::displayText(const TailSnapshot& snapshot) {
-    return decode(snapshot.bytes, snapshot.offset, snapshot.fileStart);
+QString TailTextDecoder::displayText(TailSnapshot& snapshot) {
+    QByteArray bytes = std::exchange(snapshot.bytes, QByteArray());
+    // Pages of an array that others share must stay.
+    const ReadBytes read = bytes.isDetached() ? ReadBytes::givenBack : ReadBytes::kept;
+    return decodeText(bytes, snapshot.offset, snapshot.fileStart, read);
 }
 
 QString TailTextDecoder::decode(QByteArrayView bytes, std::int64_t offset,
                                 QByteArrayView fileStart) {
-    const auto order = utf16ByteOrder(fileStart);
-    QString text = order ? decodeUtf16(bytes, offset, *order) : decodeUtf8(bytes, offset);
-    text.replace(QChar(u'\0'), QChar(nullPlaceholder));
-    if (containsCrCrLf(text)) {
-        text.replace(QStringLiteral("\r\r\n"), QStringLiteral("\n\r"));
-    }
-    return text;
+    return decodeText(bytes, offset, fileStart, ReadBytes::kept);
 }
 
 } // namespace ombrel

@@ -15,8 +15,9 @@ public:
     /// Shown in place of each 0 byte (or 0 code unit), so the text after it stays visible.
     static constexpr char16_t nullPlaceholder = u'\u2400';
 
-    /// The display text of a snapshot; see decode.
-    static QString displayText(const TailSnapshot& snapshot);
+    /// The display text of a snapshot, as decode gives it. Takes its bytes, leaving them empty,
+    /// and gives their memory back as they are decoded.
+    static QString displayText(TailSnapshot& snapshot);
     /// Decodes bytes that start at offset in a file whose first bytes are fileStart: UTF-16
     /// (window aligned to whole code units) when the file starts with a UTF-16 byte-order mark,
     /// else UTF-8. Invalid bytes become U+FFFD; a character cut by either edge of the window is
