@@ -74,3 +74,26 @@ TEST(TailTextDecoder, Utf16WithByteOrderMarkDecodesInBothOrdersAlignedToWholeCod
     EXPECT_EQ(utf16Window(file, 8), QStringLiteral("cd"));    // starts on the low half
     EXPECT_EQ(utf16Window(file, 2, 6), QStringLiteral("ab")); // ends after the high half
 }
+
+TEST(TailTextDecoder, ALargeReadDecodesWholeAcrossItsPiecesAndSharedBytesStayIntact) {
+    // 8 MiB pieces: a euro sign and a pair each straddle the first edge.
+    const QString text = QString::fromUtf16(u"\u20AC").repeated(3'000'000);
+    const QString pairs = QString::fromUtf16(u"\U0001F600").repeated(2'200'000);
+    const struct {
+        QByteArray bytes;
+        QString text;
+    } files[] = {{text.toUtf8(), text}, {utf16File(pairs, true), pairs}};
+    for (const auto& file : files) {
+        for (const bool shared : {false, true}) {
+            ombrel::TailSnapshot snapshot;
+            snapshot.bytes = QByteArray(file.bytes.constData(), file.bytes.size());
+            snapshot.fileStart = file.bytes.first(4);
+            const QByteArray other = shared ? snapshot.bytes : QByteArray();
+            EXPECT_TRUE(TailTextDecoder::displayText(snapshot) == file.text);
+            EXPECT_TRUE(snapshot.bytes.isEmpty());
+            if (shared) {
+                EXPECT_TRUE(other == file.bytes); // another holder's bytes are left alone
+            }
+        }
+    }
+}
