@@ -55,7 +55,8 @@ TEST(ResourceArchive, TrailerLocatesAnAppendedArchiveWhoseMembersGoByTheirExactN
           QByteArray("junk junk junk") + u32(14) + "3CFL", // trailer mark without archive
           "xx" + good + u32(0x7FFFFFFF) + "3CFL",          // trailer pointing before the file
           "host" + good + u32(4) + "3CFM"}) {
-        EXPECT_FALSE(ResourceArchive::open(files.write(u"bad.omf"_qs, bad))) << bad.toHex().constData();
+        EXPECT_FALSE(ResourceArchive::open(files.write(u"bad.omf"_qs, bad)))
+            << bad.toHex().constData();
     }
     EXPECT_FALSE(ResourceArchive::open(files.path(u"missing.omf"_qs)));
 }
@@ -66,10 +67,10 @@ TEST(ResourceArchive, LaterDuplicateWinsWithAllItsFields) {
     const QByteArray blockB =
         block(encodeBlock("second!", codec_id::zlib, CodecRegistry::standard()).toByteArray());
     const auto atB = static_cast<std::uint32_t>(12 + blockA.size());
-    const auto archive = ResourceArchive::open(files.write(
-        u"d.omf"_qs, rawArchive(blockA + blockB, {{"dup", 5, 12, codec_id::none},
-                                                  {"other", 5, 12, codec_id::none},
-                                                  {"dup", 7, atB, codec_id::zlib}})));
+    const auto archive = ResourceArchive::open(
+        files.write(u"d.omf"_qs, rawArchive(blockA + blockB, {{"dup", 5, 12, codec_id::none},
+                                                              {"other", 5, 12, codec_id::none},
+                                                              {"dup", 7, atB, codec_id::zlib}})));
     ASSERT_TRUE(archive);
     ASSERT_EQ(archive->entries().size(), 2u);
     EXPECT_EQ(archive->entries()[0].name, "dup"); // keeps its first place
@@ -136,6 +137,6 @@ TEST(ResourceArchive, DirectoryParseStaysWithinTheDecodedBytes) {
         EXPECT_EQ(fetch(*archive, "one"), entries > 0 ? "data" : "<null>") << declared;
     }
     // A directory block running past the end of the file fails the mount.
-    EXPECT_FALSE(ResourceArchive::open(
-        files.write(u"p5.omf"_qs, rawArchive(body, two, 5000).chopped(1))));
+    EXPECT_FALSE(
+        ResourceArchive::open(files.write(u"p5.omf"_qs, rawArchive(body, two, 5000).chopped(1))));
 }
