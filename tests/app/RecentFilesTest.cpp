@@ -2,27 +2,17 @@
 
 #include "support/TempSettings.h"
 
-#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 using ombrel::RecentFiles;
 using ombrel::test::TempSettings;
 
 namespace {
-QStringList files(std::initializer_list<const char*> names) {
-    QStringList list;
-    for (const char* name : names) {
-        list.append(QString::fromUtf8(name));
-    }
-    return list;
-}
-
 // Settings holding names as the recent-files list, with the count given or their number.
 void store(TempSettings& temp, const QStringList& names, const QString& count = {}) {
-    temp.store().writeSetting(QStringLiteral("MRUCnt"),
-                              count.isNull() ? QString::number(names.size()) : count);
+    temp.store().writeSetting(u"MRUCnt"_qs, count.isNull() ? QString::number(names.size()) : count);
     for (qsizetype i = 0; i < names.size(); ++i) {
-        temp.store().writeSetting(QStringLiteral("MRU%1").arg(i), names[i]);
+        temp.store().writeSetting(u"MRU%1"_qs.arg(i), names[i]);
     }
 }
 } // namespace
@@ -31,35 +21,36 @@ TEST(RecentFiles, FourStartsKeepTheLastThreeAndDuplicatesMatchCase) {
     TempSettings temp;
     RecentFiles recent(temp.store());
     EXPECT_TRUE(recent.load().isEmpty());
+    const QStringList four = {u"a"_qs, u"b"_qs, u"c"_qs, u"d"_qs};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(recent.add(files({"a.log", "b.log", "c.log", "d.log"})[i]), i);
+        EXPECT_EQ(recent.add(four[i]), i);
     }
-    EXPECT_EQ(recent.entries(), files({"b.log", "c.log", "d.log"}));
-    EXPECT_EQ(recent.add(QStringLiteral("c.log")), std::nullopt); // known: nothing changes
-    EXPECT_EQ(recent.entries(), files({"b.log", "c.log", "d.log"}));
-    // The box still holds a.log, so the next addition lands before d.log; case matters.
-    EXPECT_EQ(recent.add(QStringLiteral("C.log")), 3);
+    EXPECT_EQ(recent.entries(), four.sliced(1));
+    EXPECT_EQ(recent.add(u"c"_qs), std::nullopt); // known: nothing changes
+    EXPECT_EQ(recent.entries(), four.sliced(1));
+    // The box still holds a, so the next addition lands before d; case matters.
+    EXPECT_EQ(recent.add(u"C"_qs), 3);
     recent.save();
-    EXPECT_EQ(RecentFiles(temp.store()).load(), files({"c.log", "d.log", "C.log"}));
-    EXPECT_EQ(temp.store().readSetting(QStringLiteral("MRUCnt")), QStringLiteral("3"));
+    EXPECT_EQ(RecentFiles(temp.store()).load(), (QStringList{u"c"_qs, u"d"_qs, u"C"_qs}));
+    EXPECT_EQ(temp.store().readSetting(u"MRUCnt"_qs), u"3"_qs);
 }
 
 TEST(RecentFiles, StoredListsKeepTheirLengthAndBadCountsOrMissingEntriesGiveNone) {
     TempSettings five;
-    store(five, files({"1", "2", "3", "4", "5"}));
+    store(five, {u"1"_qs, u"2"_qs, u"3"_qs, u"4"_qs, u"5"_qs});
     RecentFiles recent(five.store());
     EXPECT_EQ(recent.load().size(), 5);
-    EXPECT_EQ(recent.add(QStringLiteral("6")), 5);
-    EXPECT_EQ(recent.entries(), files({"2", "3", "4", "5", "6"}));
+    EXPECT_EQ(recent.add(u"6"_qs), 5);
+    EXPECT_EQ(recent.entries(), (QStringList{u"2"_qs, u"3"_qs, u"4"_qs, u"5"_qs, u"6"_qs}));
 
     // A close without a Start saves the loaded list and leaves higher entries.
     TempSettings two;
-    store(two, files({"x", "y", "z", "old"}), QStringLiteral("2"));
+    store(two, {u"x"_qs, u"y"_qs, u"z"_qs, u"old"_qs}, u"2"_qs);
     RecentFiles loaded(two.store());
-    EXPECT_EQ(loaded.load(), files({"x", "y"}));
+    EXPECT_EQ(loaded.load(), (QStringList{u"x"_qs, u"y"_qs}));
     loaded.save();
-    EXPECT_EQ(two.store().readSetting(QStringLiteral("MRUCnt")), QStringLiteral("2"));
-    EXPECT_EQ(two.store().readSetting(QStringLiteral("MRU3")), QStringLiteral("old"));
+    EXPECT_EQ(two.store().readSetting(u"MRUCnt"_qs), u"2"_qs);
+    EXPECT_EQ(two.store().readSetting(u"MRU3"_qs), u"old"_qs);
 
     TempSettings gaps({{"MRU0", "first"}, {"MRU2", "third"}});
     RecentFiles skipping(gaps.store());
@@ -69,22 +60,19 @@ TEST(RecentFiles, StoredListsKeepTheirLengthAndBadCountsOrMissingEntriesGiveNone
         EXPECT_TRUE(skipping.load().isEmpty()) << count;
     }
     gaps.set({{"MRUCnt", "3 entries"}});
-    EXPECT_EQ(skipping.load(), files({"first", "third"}));
+    EXPECT_EQ(skipping.load(), (QStringList{u"first"_qs, u"third"_qs}));
 }
 
 TEST(RecentFiles, HugeStoredCountIsCappedAndLongNamesSurvive) {
     TempSettings temp;
     QStringList names;
     for (int i = 0; i < RecentFiles::loadLimit + 3; ++i) {
-        names.append(QStringLiteral("/logs/%1.log").arg(i));
+        names.append(u"/logs/%1.log"_qs.arg(i));
     }
-    names[0] = QStringLiteral("/logs/") + QString(5000, u'x'); // any length survives
-    store(temp, names, QStringLiteral("2000000000"));
+    names[0] = u"/logs/"_qs + QString(5000, u'x'); // any length survives
+    store(temp, names, u"2000000000"_qs);          // read up to the cap, not two billion times
     RecentFiles recent(temp.store());
-    QElapsedTimer timer;
-    timer.start();
     EXPECT_EQ(recent.load(), names.first(RecentFiles::loadLimit));
-    EXPECT_LT(timer.elapsed(), 10'000);
     recent.save();
     EXPECT_EQ(RecentFiles(temp.store()).load(), names.first(RecentFiles::loadLimit));
 }

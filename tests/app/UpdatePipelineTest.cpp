@@ -13,7 +13,6 @@ namespace {
 
 class UpdatePipelineTest : public testing::Test {
 protected:
-    void append(const QByteArray& bytes) { temp_.append(u"app.log"_qs, bytes); }
     UpdateRequest request() const {
         UpdateRequest request;
         request.path = path_;
@@ -42,7 +41,7 @@ TEST_F(UpdatePipelineTest, ChangesFasterThanAnUpdateAreShownAtMostOneUpdateLate)
     ASSERT_TRUE(readsReach(1));
     // Three changes while the first update reads: one follow-up, not three, and no drop.
     for (const char* line : {"two\n", "three\n", "four\n"}) {
-        append(line);
+        temp_.append(u"app.log"_qs, line);
         pipeline_.request(request());
     }
     EXPECT_TRUE(pipeline_.busy());

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <optional>
 #include <vector>
 
 namespace ombrel::test {
@@ -43,28 +44,22 @@ struct RawEntry {
     int nameLengthField = -1; ///< -1 for the real length
 };
 
-/// The decoded directory bytes of entries, back to back.
-inline QByteArray directoryBytes(const std::vector<RawEntry>& entries) {
-    QByteArray bytes;
-    for (const RawEntry& entry : entries) {
-        const int length = entry.nameLengthField >= 0 ? entry.nameLengthField
-                                                      : static_cast<int>(entry.name.size());
-        bytes += u32(entry.unpackedSize) + u32(entry.dataOffset) + u32(entry.tag);
-        bytes += static_cast<char>(length & 0xFF);
-        bytes += static_cast<char>(length >> 8);
-        bytes += entry.name;
-    }
-    return bytes;
-}
-
 /// An archive laid out by hand: the 12-byte header, body from offset 12 (so a block at body
-/// position p has data offset 12 + p), then the directory record with directoryTag.
-inline QByteArray rawArchive(const QByteArray& body, const QByteArray& storedDirectory,
-                             std::int32_t declaredLength, CodecTag directoryTag = codec_id::none) {
-    const auto directoryOffset = static_cast<std::uint32_t>(12 + body.size());
-    return QByteArray("CFL3") + u32(directoryOffset) +
-           u32(static_cast<std::uint32_t>(declaredLength)) + body + u32(directoryTag) +
-           block(storedDirectory);
+/// position p has data offset 12 + p), then the directory of entries, stored with
+/// directoryTag and declared as declaredLength bytes (by default its real length).
+inline QByteArray rawArchive(const QByteArray& body, const std::vector<RawEntry>& entries,
+                             std::optional<std::int32_t> declaredLength = {},
+                             CodecTag directoryTag = codec_id::none) {
+    QByteArray directory;
+    for (const RawEntry& entry : entries) {
+        const auto length = static_cast<std::uint32_t>(
+            entry.nameLengthField >= 0 ? entry.nameLengthField : entry.name.size());
+        directory += u32(entry.unpackedSize) + u32(entry.dataOffset) + u32(entry.tag) +
+                     u32(length).first(2) + entry.name;
+    }
+    const auto declared = declaredLength.value_or(static_cast<std::int32_t>(directory.size()));
+    return QByteArray("CFL3") + u32(static_cast<std::uint32_t>(12 + body.size())) +
+           u32(static_cast<std::uint32_t>(declared)) + body + u32(directoryTag) + block(directory);
 }
 
 } // namespace ombrel::test

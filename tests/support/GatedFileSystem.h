@@ -9,8 +9,9 @@
 
 namespace ombrel::test {
 
-/// The real file system, whose reads wait while the gate is closed (so a test can hold an
-/// update in flight), find the file unreadable, or fail for want of memory, when told to.
+/// The real file system, counting its uses, whose reads wait while the gate is closed (so a
+/// test can hold an update in flight), find the file unreadable, or fail for want of memory,
+/// when told to.
 class GatedFileSystem final : public MonitorFileSystem {
 public:
     /// Reads begun from now on wait until open().
@@ -28,6 +29,8 @@ public:
     }
     /// Reads begun so far.
     int reads() const { return reads_.load(); }
+    /// Status look-ups so far.
+    int statuses() const { return statuses_.load(); }
     /// While set, reads throw std::bad_alloc as a read too large to hold would.
     std::atomic<bool> outOfMemory{false};
     /// While set, reads fail as for a file without read permission.
@@ -35,6 +38,7 @@ public:
 
     bool exists(const QString& path) const override { return disk_.exists(path); }
     std::optional<FileStatus> status(const QString& path) const override {
+        ++statuses_;
         return disk_.status(path);
     }
     TailSnapshot read(const QString& path, std::int64_t byteCount,
@@ -58,6 +62,7 @@ private:
     mutable std::condition_variable opened_;
     bool closed_ = false;
     mutable std::atomic<int> reads_{0};
+    mutable std::atomic<int> statuses_{0};
 };
 
 } // namespace ombrel::test

@@ -27,7 +27,7 @@ class FakeSource final : public RecordSource {
 public:
     explicit FakeSource(FakeLog& log) : log_(log) { ++log_.alive; }
     ~FakeSource() override { --log_.alive; }
-    QString problem() const override { return log_.problem; }
+    QString problem() const override { return {}; }
     void takeInChanges() override {}
     std::vector<EventRecord> newest(std::int64_t count, const StopSignal&) override {
         ++log_.reads;

@@ -34,7 +34,6 @@ private:
 struct FakeLog {
     enum class Wait { UntilStopped, Ready, Fail };
     std::vector<EventRecord> records;
-    QString problem;
     Wait wait = Wait::UntilStopped;
     int waitError = 0;
     std::atomic<int> reads{0};

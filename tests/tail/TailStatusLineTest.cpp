@@ -9,33 +9,14 @@ using ombrel::FileStatus;
 using ombrel::tailStatusLine;
 
 namespace {
-// Local time is the process's time zone; these tests pin it and put it back.
-class FixedTimeZone : public testing::Test {
-protected:
-    void SetUp() override {
-        saved_ = qgetenv("TZ");
-        hadZone_ = qEnvironmentVariableIsSet("TZ");
-    }
-    void TearDown() override {
-        if (hadZone_) {
-            qputenv("TZ", saved_);
-        } else {
-            qunsetenv("TZ");
-        }
-        tzset();
-    }
-    static void useZone(const char* zone) {
-        qputenv("TZ", zone);
-        tzset();
-    }
-
-private:
-    QByteArray saved_;
-    bool hadZone_ = false;
-};
+// Local time is the process's time zone; nothing else in these tests depends on it.
+void useZone(const char* zone) {
+    qputenv("TZ", zone);
+    tzset();
+}
 } // namespace
 
-TEST_F(FixedTimeZone, CtimeTextIsTheCLibrarysLocalTimeWithoutAYearLimit) {
+TEST(TailStatusLine, CtimeTextIsTheCLibrarysLocalTimeWithoutAYearLimit) {
     for (const char* zone : {"UTC", "America/New_York"}) {
         useZone(zone);
         for (const std::time_t t : {std::time_t{1'690'000'000}, // summer
@@ -48,7 +29,7 @@ TEST_F(FixedTimeZone, CtimeTextIsTheCLibrarysLocalTimeWithoutAYearLimit) {
     EXPECT_EQ(ctimeText(253'402'300'800), QStringLiteral("Sat Jan  1 00:00:00 10000\n"));
 }
 
-TEST_F(FixedTimeZone, StatusLineHas64BitSizeAndLineCount) {
+TEST(TailStatusLine, Has64BitSizeAndLineCount) {
     useZone("UTC");
     const FileStatus stat{(std::int64_t{5} << 30) + 1, {1'700'000'000, 999'999'999}};
     EXPECT_EQ(
