@@ -77,7 +77,6 @@ TEST_F(LogViewTest, EndsOnTheLastLineWithTheCaretAfterIt) {
 }
 
 TEST_F(LogViewTest, SelectsWithMouseAndKeysAndCopiesPlainText) {
-    const QString all = u"first line\nsecond line here\nthird\n"_s;
     view.setModel(modelOf(u"first line\r\nsecond line here\nthird\n"_s, {u"line"_s}));
     view.setFocus();
     QWidget* mouse = view.viewport();
@@ -109,7 +108,7 @@ TEST_F(LogViewTest, SelectsWithMouseAndKeysAndCopiesPlainText) {
         {1, 12, {shift | Qt::Key_PageDown}, u"here\nthird\n"_s},
         {1, 9, {ctrlShift | Qt::Key_Left}, u"li"_s},
         {1, 9, {ctrlShift | Qt::Key_Right, ctrlShift | Qt::Key_Right}, u"ne here\n"_s},
-        {0, 0, {Qt::ControlModifier | Qt::Key_A}, all},
+        {0, 0, {Qt::ControlModifier | Qt::Key_A}, u"first line\nsecond line here\nthird\n"_s},
     };
     for (const auto& c : cases) {
         QTest::mouseClick(mouse, Qt::LeftButton, {}, pointAt(c.line, c.column));
@@ -132,9 +131,8 @@ TEST_F(LogViewTest, SelectsWithMouseAndKeysAndCopiesPlainText) {
     ASSERT_TRUE(copy && selectAll);
     EXPECT_FALSE(copy->isEnabled());
     selectAll->trigger();
-    menu = view.createContextMenu();
     QApplication::clipboard()->clear();
-    menu->findChild<QAction*>(u"copy"_s)->trigger();
+    view.createContextMenu()->findChild<QAction*>(u"copy"_s)->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), view.text());
 }
 
