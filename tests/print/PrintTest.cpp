@@ -7,10 +7,7 @@
 #include "support/TempFiles.h"
 #include "support/TempSettings.h"
 
-#include <QApplication>
-#include <QComboBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPageSize>
 #include <QPrintDialog>
@@ -26,41 +23,30 @@ using namespace ombrel;
 namespace {
 
 TEST(PageSelection, ChosenRangesAreCutToThePagesThereAre) {
-    struct Case {
-        std::vector<PageInterval> chosen;
-        int pageCount;
-        std::vector<int> pages;
-    };
-    const Case cases[] = {
+    const std::tuple<std::vector<PageInterval>, int, std::vector<int>> cases[] = {
         {{}, 3, {0, 1, 2}},                          // All
         {{{2, 3}}, 5, {1, 2}},                       // a range
         {{{4, 9}}, 5, {3, 4}},                       // past the end: cut to the last page
         {{{7, 9}}, 5, {4}},                          // wholly past the end: the last page
         {{{1, 2}, {2, 3}, {5, 5}}, 5, {0, 1, 2, 4}}, // overlapping ranges print each page once
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.pages));
-        EXPECT_EQ(pagesToPrint(c.chosen, c.pageCount), c.pages);
+    for (const auto& [chosen, pageCount, pages] : cases) {
+        EXPECT_EQ(pagesToPrint(chosen, pageCount), pages) << testing::PrintToString(pages);
     }
 }
 
 TEST(SystemPrintTarget, TheDialogOffersPageRangesButNotTheSelection) {
     QPrinter printer;
-    bool ran = false;
-    SystemPrintTarget target([&ran](QDialog& dialog) {
-        auto* print = qobject_cast<QPrintDialog*>(&dialog);
-        EXPECT_NE(print, nullptr);
-        if (print) {
-            EXPECT_TRUE(print->testOption(QAbstractPrintDialog::PrintPageRange));
-            EXPECT_FALSE(print->testOption(QAbstractPrintDialog::PrintSelection));
-            EXPECT_EQ(print->minPage(), 1);
-            EXPECT_EQ(print->maxPage(), 7);
-        }
-        ran = true;
+    std::tuple<bool, bool, int, int> offered;
+    SystemPrintTarget target([&offered](QDialog& dialog) {
+        const auto& print = dynamic_cast<QPrintDialog&>(dialog);
+        offered = {print.testOption(QAbstractPrintDialog::PrintPageRange),
+                   print.testOption(QAbstractPrintDialog::PrintSelection), print.minPage(),
+                   print.maxPage()};
         return false;
     });
     EXPECT_FALSE(target.choose(printer, 7, nullptr));
-    EXPECT_TRUE(ran);
+    EXPECT_EQ(offered, std::tuple(true, false, 1, 7));
 }
 
 // Prints to a PDF file on Letter paper; the "dialog" runs a script instead of asking.
@@ -73,7 +59,6 @@ public:
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(file_);
         printer->setPageSize(QPageSize(QPageSize::Letter));
-        printer->setPageOrientation(QPageLayout::Portrait);
         return printer;
     }
     bool choose(QPrinter& printer, int pageCount, QWidget*) override {
@@ -101,37 +86,33 @@ QString poppler(const char* tool, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The options that choose one page (1-based), or all pages for 0.
-QStringList onlyPage(int page) {
-    return page > 0 ? QStringList{QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                                  QString::number(page)}
-                    : QStringList{};
-}
-
 int pdfPages(const QString& pdf) {
     const auto match =
         QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(poppler("pdfinfo", {pdf}));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-QString pdfText(const QString& pdf, int page = 0) {
-    return poppler("pdftotext", onlyPage(page)
-                                    << QStringLiteral("-layout") << pdf << QStringLiteral("-"));
+// The text of one page (1-based), or of all for 0, laid out or as word boxes for "-bbox".
+QString pdfText(const QString& pdf, int page = 0, const char* format = "-layout") {
+    QStringList options{QString::fromLatin1(format)};
+    if (page > 0) {
+        options << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
+                << QString::number(page);
+    }
+    return poppler("pdftotext", options << pdf << QStringLiteral("-"));
 }
 
-// The boxes of the words on the first page, in points from the paper's top-left corner.
-std::vector<QRectF> wordBoxes(const QString& pdf) {
+// The box around the words of the first page, in points from the paper's top-left corner.
+QRectF textBounds(const QString& pdf) {
     static const QRegularExpression word(QStringLiteral(
         "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\""));
-    std::vector<QRectF> boxes;
-    const QString html =
-        poppler("pdftotext", onlyPage(1) << QStringLiteral("-bbox") << pdf << QStringLiteral("-"));
-    for (auto it = word.globalMatch(html); it.hasNext();) {
+    QRectF bounds;
+    for (auto it = word.globalMatch(pdfText(pdf, 1, "-bbox")); it.hasNext();) {
         const auto m = it.next();
-        boxes.emplace_back(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                           QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+        bounds |= QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                         QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
     }
-    return boxes;
+    return bounds;
 }
 
 class PrintTest : public testing::Test {
@@ -139,22 +120,20 @@ protected:
     PrintTest() : target_(std::make_shared<PdfTarget>(pdf())) {}
 
     // A window watching a file of lineCount numbered lines.
-    void watch(int lineCount, const QString& keywords = {}) {
+    void watch(int lineCount, const char* keywords = "") {
         QByteArray text;
         for (int i = 1; i <= lineCount; ++i) {
             text += "line " + QByteArray::number(i) + " of the log\n";
         }
-        const QString path = files_.write(QStringLiteral("watched.log"), text);
-        temp_.store().writeSetting(QStringLiteral("Highlight"), QStringLiteral("1"));
-        temp_.store().writeSetting(QStringLiteral("Keywords"), keywords);
-        MainWindowSetup setup{{}, temp_.store(), QString(), {}, {}};
-        setup.printTarget = target_;
-        window_ = std::make_unique<MainWindow>(std::move(setup));
+        temp_.set({{"Highlight", "1"}, {"Keywords", keywords}});
+        StartupOptions start;
+        start.sourceText = files_.write(QStringLiteral("watched.log"), text);
+        start.startRequested = true;
+        start.checkInterval = 1;
+        start.byteCount = 1'000'000;
+        window_ = std::make_unique<MainWindow>(
+            MainWindowSetup{start, temp_.store(), {}, {}, {}, {}, target_});
         window_->show();
-        qobject_cast<QComboBox*>(window_->control(IdFileNameBox))->setEditText(path);
-        qobject_cast<QComboBox*>(window_->control(IdIntervalBox))->setEditText(QStringLiteral("1"));
-        qobject_cast<QLineEdit*>(window_->control(IdCountBox))->setText(QStringLiteral("1000000"));
-        window_->dispatchCommand(IdStart);
         ASSERT_TRUE(window_->waitForDisplayIdle(5000));
     }
     // Prints through the menu and gives the PDF's path.
@@ -171,31 +150,33 @@ protected:
     std::unique_ptr<MainWindow> window_;
 };
 
-TEST_F(PrintTest, TheTextPrintsWithOneInchMarginsOnAsManyPagesAsItNeeds) {
-    watch(3);
-    print();
+TEST_F(PrintTest, TheTextPrintsAsItWasWhenPrintStartedWithOneInchMarginsAndBoldMarks) {
+    watch(3, ";;of");
+    target_->inDialog = [this](QPrinter&) {
+        window_->dispatchCommand(IdPrint); // refused while the dialog is open
+        files_.write(QStringLiteral("watched.log"), "written while the dialog was open\n");
+        EXPECT_TRUE(QTest::qWaitFor(
+            [this] { return window_->display()->text().startsWith(u"written while"); }, 5000));
+    };
+    const QString text = pdfText(print());
+    EXPECT_TRUE(text.contains(QStringLiteral("line 3 of the log")));
+    EXPECT_FALSE(text.contains(QStringLiteral("written while")));
+    EXPECT_TRUE(poppler("pdffonts", {pdf()}).contains(QStringLiteral("Bold")));
     EXPECT_EQ(target_->offeredPages, std::vector<int>{1});
     EXPECT_EQ(pdfPages(pdf()), 1);
-    EXPECT_TRUE(pdfText(pdf()).contains(QStringLiteral("line 3 of the log")));
-    const auto boxes = wordBoxes(pdf());
-    ASSERT_FALSE(boxes.empty());
-    EXPECT_NEAR(boxes.front().left(), 72, 2); // one inch in points
-    EXPECT_GE(boxes.front().top(), 72);
-    EXPECT_LT(boxes.front().top(), 80);
+    const QRectF bounds = textBounds(pdf());
+    EXPECT_NEAR(bounds.left(), 72, 2); // one inch in points
+    EXPECT_GE(bounds.top(), 71.9);     // the box of a larger mark starts at the margin
+    EXPECT_LT(bounds.top(), 80);
 
     // A long text fills pages of 6.5 by 9 inches: nothing below 10 inches down.
+    target_->inDialog = nullptr;
     watch(300);
     print();
-    const int pages = pdfPages(pdf());
-    EXPECT_GE(pages, 4);
-    EXPECT_EQ(target_->offeredPages.back(), pages);
-    double lowest = 0;
-    for (const QRectF& box : wordBoxes(pdf())) {
-        lowest = std::max(lowest, box.bottom());
-    }
-    EXPECT_LE(lowest, 720);
-    EXPECT_GT(lowest, 690); // the page is filled, not cut short
-    EXPECT_TRUE(pdfText(pdf(), pages).contains(QStringLiteral("line 300 of the log")));
+    EXPECT_GE(pdfPages(pdf()), 4);
+    EXPECT_EQ(target_->offeredPages.back(), pdfPages(pdf()));
+    EXPECT_LE(textBounds(pdf()).bottom(), 720);
+    EXPECT_GT(textBounds(pdf()).bottom(), 690); // the page is filled, not cut short
 
     // Lines taller than a page still end the pagination, one line a page.
     watch(3);
@@ -204,68 +185,44 @@ TEST_F(PrintTest, TheTextPrintsWithOneInchMarginsOnAsManyPagesAsItNeeds) {
     EXPECT_GE(pdfPages(pdf()), 3);
 }
 
-TEST_F(PrintTest, AChosenRangePrintsThosePages) {
+TEST_F(PrintTest, PagesAreCountedForThePaperChosenInTheDialogAndARangePrintsThosePages) {
     watch(300);
-    print();
-    ASSERT_GE(pdfPages(pdf()), 4);
+    target_->inDialog = [](QPrinter& printer) {
+        printer.setPageSize(QPageSize(QPageSize::A6));
+        printer.setPageOrientation(QPageLayout::Landscape);
+    };
+    const QString text = pdfText(print());
+    const int a6Pages = pdfPages(pdf());
+    EXPECT_GT(a6Pages, 3 * target_->offeredPages.back()); // nothing lost at the Letter breaks
+    for (int line = 1; line <= 300; ++line) {
+        EXPECT_EQ(text.count(QStringLiteral("line %1 of the log\n").arg(line)), 1) << line;
+    }
+
+    // The next Print starts from the paper chosen.
     const QString second = pdfText(pdf(), 2);
     target_->inDialog = [](QPrinter& printer) {
         printer.setPrintRange(QPrinter::PageRange);
         printer.setFromTo(2, 3);
     };
     print();
+    EXPECT_EQ(target_->offeredPages.back(), a6Pages);
     EXPECT_EQ(pdfPages(pdf()), 2);
     EXPECT_EQ(pdfText(pdf(), 1), second);
 }
 
-TEST_F(PrintTest, PagesAreCountedForThePaperChosenInTheDialog) {
-    watch(300);
-    target_->inDialog = [](QPrinter& printer) {
-        printer.setPageSize(QPageSize(QPageSize::A6));
-        printer.setPageOrientation(QPageLayout::Landscape);
-    };
-    print();
-    const int letterPages = target_->offeredPages.back();
-    const int a6Pages = pdfPages(pdf());
-    EXPECT_GT(a6Pages, 3 * letterPages); // nothing lost at the old breaks
-    EXPECT_TRUE(pdfText(pdf(), a6Pages).contains(QStringLiteral("line 300 of the log")));
-    const QString text = pdfText(pdf());
-    for (int line = 1; line <= 300; ++line) {
-        EXPECT_EQ(text.count(QStringLiteral("line %1 of the log\n").arg(line)), 1) << line;
-    }
-    // The next Print starts from the paper chosen.
-    target_->inDialog = nullptr;
-    print();
-    EXPECT_EQ(target_->offeredPages.back(), a6Pages);
-}
-
-TEST_F(PrintTest, MarksPrintInBoldAndAnUpdateDuringTheDialogDoesNotReachThePrintout) {
-    watch(3, QStringLiteral(";;of"));
-    target_->inDialog = [this](QPrinter&) {
-        window_->dispatchCommand(IdPrint); // refused while the dialog is open
-        files_.write(QStringLiteral("watched.log"), "written while the dialog was open\n");
-        EXPECT_TRUE(QTest::qWaitFor(
-            [this] { return window_->display()->text().startsWith(u"written while"); }, 5000));
-    };
-    const QString text = pdfText(print());
-    EXPECT_TRUE(text.contains(QStringLiteral("line 1 of the log")));
-    EXPECT_FALSE(text.contains(QStringLiteral("written while")));
-    EXPECT_EQ(target_->offeredPages.size(), 1u);
-    EXPECT_TRUE(poppler("pdffonts", {pdf()}).contains(QStringLiteral("Bold")));
-}
-
-TEST_F(PrintTest, WithoutAPrinterPrintFailsAtOnceWithoutADialog) {
+TEST_F(PrintTest, ACancelledDialogPrintsNothingAndWithoutAPrinterPrintFailsAtOnce) {
     watch(3);
+    target_->accept = false;
+    EXPECT_FALSE(QFile::exists(print()));
     target_->available = false;
     print();
-    EXPECT_TRUE(target_->offeredPages.empty());
+    EXPECT_EQ(target_->offeredPages.size(), 1u); // no dialog without a printer
     EXPECT_FALSE(QFile::exists(pdf()));
     auto* box = window_->findChild<QMessageBox*>(QStringLiteral("printFailedBox"));
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text(), QStringLiteral("Print operation failed"));
     EXPECT_EQ(box->windowTitle(), QStringLiteral("Ombrel"));
     EXPECT_EQ(box->icon(), QMessageBox::Critical);
-    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
 }
 
 } // namespace
