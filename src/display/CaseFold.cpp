@@ -1,7 +1,9 @@
 #include "display/CaseFold.h"
 
 #include <QChar>
+#include <array>
 #include <cstdint>
+#include <memory>
 
 namespace ombrel {
 
@@ -22,6 +24,20 @@ void foldAsciiBlock(const char16_t* __restrict in, char16_t* __restrict out) {
     }
 }
 
+// The fold of every character below U+10000 (a surrogate's is itself): a log in a script with
+// case has many characters to fold, and a lookup costs far less than working each one out.
+const std::array<char16_t, 0x10000>& basicPlaneFolds() {
+    static const auto folds = [] {
+        auto table = std::make_unique<std::array<char16_t, 0x10000>>();
+        for (char32_t c = 0; c < 0x10000; ++c) {
+            const char32_t folded = QChar::isSurrogate(c) ? c : QChar::toCaseFolded(c);
+            (*table)[c] = static_cast<char16_t>(QChar::requiresSurrogates(folded) ? c : folded);
+        }
+        return table;
+    }();
+    return *folds;
+}
+
 // Folds the character (or surrogate pair) at i into out; returns the next position.
 qsizetype foldOne(const char16_t* in, char16_t* out, qsizetype i, qsizetype size) {
     const char16_t c = in[i];
@@ -30,8 +46,7 @@ qsizetype foldOne(const char16_t* in, char16_t* out, qsizetype i, qsizetype size
         return i + 1;
     }
     if (!QChar::isSurrogate(c)) {
-        const char32_t folded = QChar::toCaseFolded(char32_t{c});
-        out[i] = QChar::requiresSurrogates(folded) ? c : static_cast<char16_t>(folded);
+        out[i] = basicPlaneFolds()[c];
         return i + 1;
     }
     if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(in[i + 1])) {
