@@ -2,7 +2,6 @@
 
 #include "display/DisplayLines.h"
 
-#include <QLatin1StringView>
 #include <algorithm>
 #include <cstring>
 
@@ -126,18 +125,45 @@ QString LogText::mid(std::int64_t start, std::int64_t length) const {
     return text;
 }
 
-bool LogText::holdsAt(std::int64_t start, QStringView text) const {
-    if (start < 0 || start + text.size() > size()) {
+bool LogText::holdsAt(std::int64_t start, const LogText& other, std::int64_t otherStart,
+                      std::int64_t length) const {
+    if (start < 0 || otherStart < 0 || length < 0 || start + length > size() ||
+        otherStart + length > other.size()) {
         return false;
     }
-    const auto from = static_cast<qsizetype>(start);
-    if (!narrow_) {
-        return QStringView(wide_).sliced(from, text.size()) == text;
+    const auto count = static_cast<std::size_t>(length);
+    if (narrow_ && other.narrow_) {
+        if (narrow().substr(static_cast<std::size_t>(start), count) !=
+            other.narrow().substr(static_cast<std::size_t>(otherStart), count)) {
+            return false;
+        }
+        // The same bytes hold as many units listed apart in both.
+        const std::int64_t first = wideUnitsBefore(start);
+        const std::int64_t units = wideUnitsBefore(start + length) - first;
+        return units == 0 || wideUnits().sliced(first, units) ==
+                                 other.wideUnits().sliced(other.wideUnitsBefore(otherStart), units);
     }
-    if (wideUnits_.isEmpty()) {
-        return QLatin1StringView(bytes_.constData() + from, text.size()) == text;
+    if (!narrow_ && !other.narrow_) {
+        return wide().substr(static_cast<std::size_t>(start), count) ==
+               other.wide().substr(static_cast<std::size_t>(otherStart), count);
     }
-    return mid(start, text.size()) == text;
+    // One of each: the narrow one's characters a stretch at a time.
+    const LogText& narrowText = narrow_ ? *this : other;
+    const std::int64_t narrowStart = narrow_ ? start : otherStart;
+    const std::u16string_view wideChars =
+        (narrow_ ? other : *this)
+            .wide()
+            .substr(static_cast<std::size_t>(narrow_ ? otherStart : start), count);
+    constexpr std::int64_t stretch = 1 << 16;
+    for (std::int64_t done = 0; done < length; done += stretch) {
+        const QString part = narrowText.mid(narrowStart + done, std::min(stretch, length - done));
+        if (QStringView(part) !=
+            QStringView(wideChars.substr(static_cast<std::size_t>(done),
+                                         static_cast<std::size_t>(part.size())))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void LogText::truncate(std::int64_t size) {

@@ -40,8 +40,10 @@ public:
     QChar at(std::int64_t position) const;
     /// The characters from start (clamped to the text), at most length of them.
     QString mid(std::int64_t start, std::int64_t length) const;
-    /// True when the characters from start on are those of text.
-    bool holdsAt(std::int64_t start, QStringView text) const;
+    /// True when the length characters from start are those of other from otherStart; compared
+    /// in place, however either text is held.
+    bool holdsAt(std::int64_t start, const LogText& other, std::int64_t otherStart,
+                 std::int64_t length) const;
     /// The whole text as UTF-16; a copy for a narrow text, so ask for parts where they do.
     QString toString() const { return narrow_ ? mid(0, size()) : wide_; }
 

@@ -13,7 +13,10 @@ SelectionMemo::SelectionMemo(const DisplayModel& model, const TextSelection& sel
     };
     anchor_ = placeOf(selection.anchor);
     caret_ = placeOf(selection.caret);
-    text_ = model.mid(selection.start(), selection.end() - selection.start());
+    // Shared, not copied: a large selection costs nothing to remember.
+    text_ = model.content();
+    start_ = selection.start();
+    length_ = selection.end() - selection.start();
 }
 
 std::optional<TextSelection> SelectionMemo::placeIn(const DisplayModel& next,
@@ -31,7 +34,7 @@ std::optional<TextSelection> SelectionMemo::placeIn(const DisplayModel& next,
         return std::nullopt;
     }
     const TextSelection selection{*anchor, *caret};
-    if (!next.content().holdsAt(selection.start(), text_)) {
+    if (!next.content().holdsAt(selection.start(), text_, start_, length_)) {
         return std::nullopt;
     }
     return selection;

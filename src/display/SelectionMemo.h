@@ -44,7 +44,9 @@ private:
     };
     std::optional<TextSelection> placeIn(const DisplayModel& next, std::int64_t lineShift) const;
 
-    QString text_;
+    LogText text_; // the earlier model's text
+    std::int64_t start_ = 0;
+    std::int64_t length_ = 0;
     Place anchor_;
     Place caret_;
     std::int64_t lineCount_ = 0;

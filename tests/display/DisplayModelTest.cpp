@@ -167,6 +167,28 @@ TEST(DisplayModel, MarksAndTallLinesFollowTheShownText) {
     expectConsistent(*kept);
 }
 
+TEST(LogText, ComparesRangesInPlaceHoweverEitherIsHeld) {
+    // Long enough to be compared in several stretches; units listed apart on both sides.
+    const QString text = u"\u20ACx"_s.repeated(40'000) + u"tail \u20AC"_s;
+    QString changed = text;
+    changed[changed.size() - 3] = u'X';
+    const auto forms = [](const QString& t) {
+        return std::vector<LogText>{LogText(t), LogText::narrowed(t)};
+    };
+    for (const LogText& a : forms(u"ab"_s + text)) {
+        for (const LogText& b : forms(text)) {
+            EXPECT_TRUE(a.holdsAt(2, b, 0, b.size()));
+            EXPECT_TRUE(a.holdsAt(3, b, 1, 5));
+            EXPECT_FALSE(a.holdsAt(2, b, 1, 5));        // shifted by one
+            EXPECT_FALSE(a.holdsAt(3, b, 0, b.size())); // past the end
+        }
+        for (const LogText& b : forms(changed)) {
+            EXPECT_FALSE(a.holdsAt(2, b, 0, b.size()));
+            EXPECT_TRUE(a.holdsAt(2, b, 0, b.size() - 3));
+        }
+    }
+}
+
 TEST(SelectionMemo, KeepsASelectionWhoseTextIsStillThere) {
     const QString before = u"one\ntwo\nthree\nfour"_s;
     const TextSelection word{8, 13}; // "three"
