@@ -38,6 +38,14 @@ const std::array<char16_t, 0x10000>& basicPlaneFolds() {
     return *folds;
 }
 
+bool holdsSurrogate(const char16_t* block) {
+    bool any = false;
+    for (qsizetype k = 0; k < asciiBlock; ++k) {
+        any = any || QChar::isSurrogate(block[k]);
+    }
+    return any;
+}
+
 // Folds the character (or surrogate pair) at i into out; returns the next position.
 qsizetype foldOne(const char16_t* in, char16_t* out, qsizetype i, qsizetype size) {
     const char16_t c = in[i];
@@ -83,6 +91,12 @@ void foldCaseAligned(QStringView text, char16_t* out) {
         }
         if (any < 0x80) {
             foldAsciiBlock(in + i, out + i);
+            i += asciiBlock;
+        } else if (!holdsSurrogate(in + i)) {
+            const std::array<char16_t, 0x10000>& folds = basicPlaneFolds();
+            for (qsizetype k = 0; k < asciiBlock; ++k) {
+                out[i + k] = folds[in[i + k]];
+            }
             i += asciiBlock;
         } else {
             const qsizetype blockEnd = i + asciiBlock;

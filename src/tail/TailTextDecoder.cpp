@@ -152,7 +152,9 @@ struct NarrowScan {
     std::size_t wideUnits = 0; // units to list apart, counted from first bytes: an estimate
 };
 
-NarrowScan scanUtf8(const unsigned char* in, std::size_t from, std::size_t size) {
+// Stops once the text cannot be held narrow: a line end found, or more than most units to list
+// apart.
+NarrowScan scanUtf8(const unsigned char* in, std::size_t from, std::size_t size, std::size_t most) {
     NarrowScan scan;
     const auto follows = [in, size](std::size_t at, unsigned char second, unsigned char third) {
         return at + 2 < size && in[at + 1] == second && in[at + 2] == third;
@@ -172,6 +174,9 @@ NarrowScan scanUtf8(const unsigned char* in, std::size_t from, std::size_t size)
                         (c == 0xEF && (follows(i - 1, 0xB7, 0x90) || follows(i - 1, 0xB7, 0x91)));
         if (c == 0 || c == 0xC0 || c == 0xC1 || c >= 0xC4) {
             scan.wideUnits += c >= 0xF0 && c <= 0xF4 ? 2 : 1;
+        }
+        if (scan.lineEnds || scan.wideUnits > most) {
+            break; // decided: not narrow
         }
     }
     return scan;
@@ -344,9 +349,10 @@ bool TailTextDecoder::toNarrow(QByteArray& bytes, QString& wideUnits, std::int64
     while (offset > 0 && skip < 3 && skip < size && (bytesIn[skip] & 0xC0U) == 0x80U) {
         ++skip;
     }
-    const NarrowScan scan = scanUtf8(bytesIn, skip, size);
     // Past one unit listed apart in eight bytes, UTF-16 soon costs less.
-    if (scan.lineEnds || scan.wideUnits > size / 8) {
+    const std::size_t most = size / 8;
+    const NarrowScan scan = scanUtf8(bytesIn, skip, size, most);
+    if (scan.lineEnds || scan.wideUnits > most) {
         return false;
     }
     if (!scan.plain || skip > 0) {
