@@ -137,11 +137,13 @@ bool LogText::holdsAt(std::int64_t start, const LogText& other, std::int64_t oth
             other.narrow().substr(static_cast<std::size_t>(otherStart), count)) {
             return false;
         }
-        // The same bytes hold as many units listed apart in both.
+        // The same bytes stand for as many units listed apart in both.
         const std::int64_t first = wideUnitsBefore(start);
         const std::int64_t units = wideUnitsBefore(start + length) - first;
-        return units == 0 || wideUnits().sliced(first, units) ==
-                                 other.wideUnits().sliced(other.wideUnitsBefore(otherStart), units);
+        const std::int64_t otherFirst = other.wideUnitsBefore(otherStart);
+        return units == 0 ||
+               (otherFirst + units <= other.wideUnits().size() &&
+                wideUnits().sliced(first, units) == other.wideUnits().sliced(otherFirst, units));
     }
     if (!narrow_ && !other.narrow_) {
         return wide().substr(static_cast<std::size_t>(start), count) ==
