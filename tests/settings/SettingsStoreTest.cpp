@@ -146,12 +146,14 @@ TEST(SettingsStore, AValueWrittenByQtsIniWriterReadsTheSame) {
     }
 }
 
+#ifndef Q_OS_WIN // the registry there
 TEST(SettingsStore, TheUsersStoreIsTheFileQSettingsKeepsItIn) {
     EXPECT_EQ(SettingsStore::user().filePath(),
               QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Dravik"),
                         QStringLiteral("Ombrel"))
                   .fileName());
 }
+#endif
 
 TEST(SettingsStore, TwoCopiesWritingAtOnceLoseNoValue) {
     TempSettings temp;

@@ -8,8 +8,11 @@
 #include <future>
 #include <gtest/gtest.h>
 #include <optional>
-#include <sys/stat.h>
 #include <thread>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using ombrel::FileTailReader;
 using ombrel::TailSnapshot;
@@ -57,6 +60,7 @@ TEST(FileTailReader, FileOver2GiBShowsItsTailAndSize) {
     EXPECT_EQ(tail.bytes, QByteArray("\0\0last line\n", 12));
 }
 
+#ifndef _WIN32
 namespace {
 // Runs a read on its own thread, so a read that blocks fails the test instead of hanging it.
 std::optional<TailSnapshot> readWithin(const QString& path, std::chrono::seconds limit) {
@@ -87,11 +91,13 @@ TEST(FileTailReader, OnlyRegularFilesOpenAndAFifoNeverBlocks) {
         EXPECT_TRUE(snapshot->bytes.isEmpty());
     }
 }
+#endif
 
 TEST(FileTailReader, NoHandleStaysOpenBetweenReads) {
     TempFiles files;
     const QString path = files.write(QStringLiteral("a.log"), "one");
     ASSERT_TRUE(FileTailReader::read(path, 10).opened);
+#ifndef _WIN32
     const QString link = files.path(QStringLiteral("current.log"));
     ASSERT_TRUE(QFile::link(path, link));
     EXPECT_EQ(FileTailReader::read(link, 2).bytes, "ne"); // a link is followed
@@ -99,7 +105,12 @@ TEST(FileTailReader, NoHandleStaysOpenBetweenReads) {
          QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::Files | QDir::System)) {
         EXPECT_NE(fd.symLinkTarget(), QFileInfo(path).canonicalFilePath());
     }
+#endif
+    // On Windows an open handle would refuse the removal.
     ASSERT_TRUE(QFile::remove(path));
     files.write(QStringLiteral("a.log"), "two, rotated");
+    EXPECT_EQ(FileTailReader::read(path, 7).bytes, "rotated");
+#ifndef _WIN32
     EXPECT_EQ(FileTailReader::read(link, 7).bytes, "rotated");
+#endif
 }

@@ -9,28 +9,44 @@ using ombrel::FileStatus;
 using ombrel::tailStatusLine;
 
 namespace {
-// Local time is the process's time zone; nothing else in these tests depends on it.
-void useZone(const char* zone) {
-    qputenv("TZ", zone);
-    tzset();
-}
+// Local time is the process's time zone: pinned for a test and put back after it.
+class PinnedZone {
+public:
+    PinnedZone() : saved_(qgetenv("TZ")), had_(qEnvironmentVariableIsSet("TZ")) {}
+    ~PinnedZone() {
+        had_ ? qputenv("TZ", saved_) : qunsetenv("TZ");
+        tzset();
+    }
+    PinnedZone(const PinnedZone&) = delete;
+    PinnedZone& operator=(const PinnedZone&) = delete;
+    void use(const char* zone) {
+        qputenv("TZ", zone);
+        tzset();
+    }
+
+private:
+    QByteArray saved_;
+    bool had_;
+};
 } // namespace
 
 TEST(TailStatusLine, CtimeTextIsTheCLibrarysLocalTimeWithoutAYearLimit) {
+    PinnedZone zones;
     for (const char* zone : {"UTC", "America/New_York"}) {
-        useZone(zone);
+        zones.use(zone);
         for (const std::time_t t : {std::time_t{1'690'000'000}, // summer
                                     std::time_t{4'102'444'800}, std::time_t{-86'400}}) {
             EXPECT_EQ(ctimeText(t), QString::fromLatin1(std::ctime(&t))) << zone << " " << t;
         }
     }
     EXPECT_EQ(ctimeText(1'700'000'000), QStringLiteral("Tue Nov 14 17:13:20 2023\n"));
-    useZone("UTC");
+    zones.use("UTC");
     EXPECT_EQ(ctimeText(253'402'300'800), QStringLiteral("Sat Jan  1 00:00:00 10000\n"));
 }
 
 TEST(TailStatusLine, Has64BitSizeAndLineCount) {
-    useZone("UTC");
+    PinnedZone zone;
+    zone.use("UTC");
     const FileStatus stat{(std::int64_t{5} << 30) + 1, {1'700'000'000, 999'999'999}};
     EXPECT_EQ(
         tailStatusLine(stat, 42),
