@@ -40,11 +40,6 @@ LogText LogText::fromNarrow(QByteArray bytes, QString wideUnits) {
     return text;
 }
 
-LogText LogText::fromLatin1(QByteArray bytes) {
-    const auto zeros = static_cast<qsizetype>(zerosIn(bytes.constData(), bytes.size()));
-    return fromNarrow(std::move(bytes), QString(zeros, QChar(0)));
-}
-
 LogText LogText::narrowed(QStringView text) {
     const auto endsLine = [](QChar c) {
         return c.unicode() > u'\r' && lineEnds::endsLine(c.unicode());

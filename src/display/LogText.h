@@ -25,8 +25,6 @@ public:
     /// byte for the character of its code. bytes must hold as many 0 bytes as wideUnits units,
     /// and no unit listed apart may end a line (see lineEnds).
     static LogText fromNarrow(QByteArray bytes, QString wideUnits);
-    /// A narrow text of Latin-1 bytes: each byte is the code of its character (0 included).
-    static LogText fromLatin1(QByteArray bytes);
     /// text held narrow, unless it holds a line end other than CR and LF.
     static LogText narrowed(QStringView text);
 

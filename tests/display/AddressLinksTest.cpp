@@ -23,7 +23,7 @@ TEST(AddressLinks, FindsTheAddressAroundAPositionWithoutItsPunctuation) {
     // In a display text only the characters near the position are read.
     const QByteArray far = QByteArray(10000, 'x') + " see http://a.org, " + QByteArray(9000, 'y');
     const auto inFar = [&far](qsizetype at) {
-        return AddressLinks::inText(LogText::fromLatin1(far), at);
+        return AddressLinks::inText(LogText::narrowed(QString::fromLatin1(far)), at);
     };
     EXPECT_EQ(inFar(far.indexOf("a.org")), (AddressRange{10005, 10017}));
     EXPECT_EQ(inFar(far.size() - 1), std::nullopt); // a run longer than any address

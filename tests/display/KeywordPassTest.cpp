@@ -134,7 +134,7 @@ TEST(KeywordPass, MarksAndKeepsOrRemovesWholeLines) {
         EXPECT_EQ(result.linesBeforeFiltering, c.lines) << c.text.toStdString();
     }
     EXPECT_EQ(DisplayLines::count(u"a\n\rb\u2029c\uFDD0d\r\n"_s), 6);
-    EXPECT_EQ(DisplayLines::count(LogText::fromLatin1("a\n\rb\r\n")), 4);
+    EXPECT_EQ(DisplayLines::count(LogText::narrowed(u"a\n\rb\r\n")), 4);
     EXPECT_EQ(DisplayLines::count(u"a\u2028b"_s), 1); // a line separator breaks no block
 }
 
@@ -165,10 +165,8 @@ TEST(KeywordPass, SameAsMarkingFirstAndDeletingLinesAfterwards) {
 TEST(KeywordPass, NewerUpdateDropsOlderPass) {
     UpdateGeneration generations;
     const std::uint64_t older = generations.advance();
-    const PassInput input{LogText::fromLatin1(QByteArray("error\n").repeated(1 << 18)),
-                          {u"error"_s},
-                          onlyWith,
-                          older};
+    const PassInput input{
+        LogText::narrowed(u"error\n"_s.repeated(1 << 18)), {u"error"_s}, onlyWith, older};
     generations.advance(); // a newer update began before the pass ran
     EXPECT_FALSE(KeywordPass::run(input, generations.staleCheck(older)).has_value());
 
