@@ -51,19 +51,19 @@ QString decodeAll(QStringDecoder& decoder, QByteArrayView bytes, ReadBytes read)
     return text;
 }
 
-bool isUtf8Continuation(char byte) {
-    return (static_cast<unsigned char>(byte) & 0xC0u) == 0x80u;
+// Continuation bytes at the front of a window that starts inside the file belong to a
+// character that began before it: how many to leave out.
+qsizetype cutUtf8Start(QByteArrayView bytes, std::int64_t offset) {
+    qsizetype skip = 0;
+    while (offset > 0 && skip < 3 && skip < bytes.size() &&
+           (static_cast<unsigned char>(bytes[skip]) & 0xC0U) == 0x80U) {
+        ++skip;
+    }
+    return skip;
 }
 
 QString decodeUtf8(QByteArrayView bytes, std::int64_t offset, ReadBytes read) {
-    if (offset > 0) {
-        // Continuation bytes at the front belong to a character that began before the window.
-        qsizetype skip = 0;
-        while (skip < 3 && skip < bytes.size() && isUtf8Continuation(bytes[skip])) {
-            ++skip;
-        }
-        bytes = bytes.sliced(skip);
-    }
+    bytes = bytes.sliced(cutUtf8Start(bytes, offset));
     // A stateful decoder holds back a sequence cut by the end of the window.
     QStringDecoder decoder(QStringConverter::Utf8);
     return decodeAll(decoder, bytes, read);
@@ -343,12 +343,8 @@ bool TailTextDecoder::toNarrow(QByteArray& bytes, QString& wideUnits, std::int64
         return false;
     }
     const auto size = static_cast<std::size_t>(bytes.size());
-    // Continuation bytes at the front belong to a character that began before the window.
-    std::size_t skip = 0;
+    const auto skip = static_cast<std::size_t>(cutUtf8Start(bytes, offset));
     const auto* bytesIn = reinterpret_cast<const unsigned char*>(bytes.constData());
-    while (offset > 0 && skip < 3 && skip < size && (bytesIn[skip] & 0xC0U) == 0x80U) {
-        ++skip;
-    }
     // Past one unit listed apart in eight bytes, UTF-16 soon costs less.
     const std::size_t most = size / 8;
     const NarrowScan scan = scanUtf8(bytesIn, skip, size, most);
