@@ -24,20 +24,6 @@ void foldAsciiBlock(const char16_t* __restrict in, char16_t* __restrict out) {
     }
 }
 
-// The fold of every character below U+10000 (a surrogate's is itself): a log in a script with
-// case has many characters to fold, and a lookup costs far less than working each one out.
-const std::array<char16_t, 0x10000>& basicPlaneFolds() {
-    static const auto folds = [] {
-        auto table = std::make_unique<std::array<char16_t, 0x10000>>();
-        for (char32_t c = 0; c < 0x10000; ++c) {
-            const char32_t folded = QChar::isSurrogate(c) ? c : QChar::toCaseFolded(c);
-            (*table)[c] = static_cast<char16_t>(QChar::requiresSurrogates(folded) ? c : folded);
-        }
-        return table;
-    }();
-    return *folds;
-}
-
 bool holdsSurrogate(const char16_t* block) {
     bool any = false;
     for (qsizetype k = 0; k < asciiBlock; ++k) {
@@ -73,6 +59,20 @@ qsizetype foldOne(const char16_t* in, char16_t* out, qsizetype i, qsizetype size
 }
 
 } // namespace
+
+// A log in a script with case has many characters to fold, and a lookup costs far less than
+// working each one out.
+const std::array<char16_t, 0x10000>& basicPlaneFolds() {
+    static const auto folds = [] {
+        auto table = std::make_unique<std::array<char16_t, 0x10000>>();
+        for (char32_t c = 0; c < 0x10000; ++c) {
+            const char32_t folded = QChar::isSurrogate(c) ? c : QChar::toCaseFolded(c);
+            (*table)[c] = static_cast<char16_t>(QChar::requiresSurrogates(folded) ? c : folded);
+        }
+        return table;
+    }();
+    return *folds;
+}
 
 QString foldCaseAligned(QStringView text) {
     QString result(text.size(), Qt::Uninitialized);

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <array>
 
 namespace ombrel {
 
@@ -11,6 +12,10 @@ namespace ombrel {
 /// ("ÄRGER" to "ärger", "ẞ" to "ß"); a character whose only folding would change the length
 /// ("İ", "ß" to "ss") stays as it is. ASCII runs take a fast path.
 QString foldCaseAligned(QStringView text);
+
+/// The fold of each character below U+10000 as foldCaseAligned folds it alone (a surrogate
+/// folds to itself), by its code.
+const std::array<char16_t, 0x10000>& basicPlaneFolds();
 
 /// Folds text as above into out, which holds text.size() characters and must not overlap it.
 void foldCaseAligned(QStringView text, char16_t* out);

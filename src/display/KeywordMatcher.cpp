@@ -57,13 +57,7 @@ void fold(std::u16string_view text, char16_t* out) {
 // Latin-1 folds as foldCaseAligned folds the same characters in UTF-16 ("µ" to "μ", which
 // is why the folded text is UTF-16); runs of ASCII take a branch-free path that vectorises.
 void fold(std::string_view text, char16_t* __restrict out) {
-    static const std::array<char16_t, 256> folds = [] {
-        std::array<char16_t, 256> table{};
-        for (char16_t c = 0; c < 256; ++c) {
-            table[c] = foldCaseAligned(QStringView(&c, 1)).at(0).unicode();
-        }
-        return table;
-    }();
+    const std::array<char16_t, 0x10000>& folds = basicPlaneFolds();
     const auto* __restrict in = reinterpret_cast<const unsigned char*>(text.data());
     constexpr std::size_t block = 16;
     std::size_t i = 0;
