@@ -40,11 +40,13 @@ std::optional<int> RecentFiles::add(const QString& name) {
     return position;
 }
 
-void RecentFiles::save() const {
-    store_.writeSetting(QStringLiteral("MRUCnt"), QString::number(entries_.size()));
+SettingsWrite RecentFiles::save() const {
+    SettingsWrite written =
+        store_.writeSetting(QStringLiteral("MRUCnt"), QString::number(entries_.size()));
     for (qsizetype i = 0; i < entries_.size(); ++i) {
-        store_.writeSetting(entryName(i), entries_[i]);
+        written &= store_.writeSetting(entryName(i), entries_[i]);
     }
+    return written;
 }
 
 } // namespace ombrel

@@ -27,8 +27,9 @@ public:
     /// entry beyond keptCount. Returns the position at which the box inserts name (the list's
     /// length before the addition; the box keeps dropped entries), or nothing when listed.
     std::optional<int> add(const QString& name);
-    /// Writes "MRUCnt" and the entries; higher stored entries are left alone.
-    void save() const;
+    /// Writes "MRUCnt" and the entries; higher stored entries are left alone. The first
+    /// failure, when any.
+    SettingsWrite save() const;
 
     /// The entries, oldest first.
     const QStringList& entries() const { return entries_; }

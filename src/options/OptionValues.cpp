@@ -27,15 +27,17 @@ BehaviorValues BehaviorValues::load(const SettingsStore& store) {
     return values;
 }
 
-void BehaviorValues::save(const SettingsStore& store) const {
-    store.writeSetting(QStringLiteral("Editor"), editor);
-    store.writeSetting(QStringLiteral("CheckSize"), checkSize);
-    store.writeSetting(QStringLiteral("Beep"), flagText(beep));
-    store.writeSetting(QStringLiteral("Flash"), flagText(flash));
-    store.writeSetting(QStringLiteral("Hide"), flagText(hide));
-    store.writeSetting(QStringLiteral("SysTray"), flagText(sysTray));
-    store.writeSetting(QStringLiteral("MinTray"), flagText(minTray));
-    store.writeSetting(QStringLiteral("StoreLast"), flagText(storeLast));
+SettingsWrite BehaviorValues::save(const SettingsStore& store) const {
+    // Every value is tried, so one that cannot be written does not keep back the others.
+    SettingsWrite written = store.writeSetting(QStringLiteral("Editor"), editor);
+    written &= store.writeSetting(QStringLiteral("CheckSize"), checkSize);
+    written &= store.writeSetting(QStringLiteral("Beep"), flagText(beep));
+    written &= store.writeSetting(QStringLiteral("Flash"), flagText(flash));
+    written &= store.writeSetting(QStringLiteral("Hide"), flagText(hide));
+    written &= store.writeSetting(QStringLiteral("SysTray"), flagText(sysTray));
+    written &= store.writeSetting(QStringLiteral("MinTray"), flagText(minTray));
+    written &= store.writeSetting(QStringLiteral("StoreLast"), flagText(storeLast));
+    return written;
 }
 
 KeywordValues KeywordValues::load(const SettingsStore& store) {
@@ -47,11 +49,12 @@ KeywordValues KeywordValues::load(const SettingsStore& store) {
     return values;
 }
 
-void KeywordValues::save(const SettingsStore& store) const {
-    store.writeSetting(QStringLiteral("Highlight"), flagText(highlight));
-    store.writeSetting(QStringLiteral("ShowOnly"), flagText(showOnly));
-    store.writeSetting(QStringLiteral("ShowWithout"), flagText(showWithout));
-    store.writeSetting(KeywordList::settingName, storedKeywords(editText));
+SettingsWrite KeywordValues::save(const SettingsStore& store) const {
+    SettingsWrite written = store.writeSetting(QStringLiteral("Highlight"), flagText(highlight));
+    written &= store.writeSetting(QStringLiteral("ShowOnly"), flagText(showOnly));
+    written &= store.writeSetting(QStringLiteral("ShowWithout"), flagText(showWithout));
+    written &= store.writeSetting(KeywordList::settingName, storedKeywords(editText));
+    return written;
 }
 
 QString KeywordValues::storedKeywords(const QString& editText) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/SettingsWrite.h"
+
 #include <QString>
 #include <optional>
 
@@ -21,8 +23,9 @@ struct BehaviorValues {
 
     /// Reads the values; a flag is on only for the exact text "1", a missing text is empty.
     static BehaviorValues load(const SettingsStore& store);
-    /// Writes Editor, CheckSize, Beep, Flash, Hide, SysTray, MinTray, StoreLast in this order.
-    void save(const SettingsStore& store) const;
+    /// Writes Editor, CheckSize, Beep, Flash, Hide, SysTray, MinTray, StoreLast in this order;
+    /// the first failure, when any.
+    SettingsWrite save(const SettingsStore& store) const;
 };
 
 /// The values of the Keywords page, with the keywords as the edit shows them.
@@ -34,8 +37,9 @@ struct KeywordValues {
 
     /// Reads the values; the stored keywords are split at ";;", empty pieces dropped.
     static KeywordValues load(const SettingsStore& store);
-    /// Writes Highlight, ShowOnly, ShowWithout, then Keywords (see storedKeywords).
-    void save(const SettingsStore& store) const;
+    /// Writes Highlight, ShowOnly, ShowWithout, then Keywords (see storedKeywords); the first
+    /// failure, when any.
+    SettingsWrite save(const SettingsStore& store) const;
     /// The stored form of an edit text: its non-empty lines joined by ";;", where the last
     /// line always takes a leading ";;" (so a lone line "A" is ";;A"); empty lines dropped.
     static QString storedKeywords(const QString& editText);
@@ -47,6 +51,7 @@ struct KeywordValues {
 struct OptionsResult {
     std::optional<BehaviorValues> behavior; ///< the Behavior page, when shown
     std::optional<KeywordValues> keywords;  ///< the Keywords page, when shown
+    SettingsWrite written;                  ///< whether the values reached the store
 
     /// Copies the saved flags into the window's running copy; Hide stays a start-up value,
     /// and the keyword flags change only when the Keywords page was shown.

@@ -74,14 +74,16 @@ void OptionsSheet::buildPage(int index) {
 }
 
 void OptionsSheet::accept() {
+    // The sheet closes whether or not the store took the values: the window applies them all
+    // the same and tells what could not be saved.
     saved_ = {};
     if (behavior_) {
         saved_.behavior = behavior_->values();
-        saved_.behavior->save(store_);
+        saved_.written &= saved_.behavior->save(store_);
     }
     if (keywords_) {
         saved_.keywords = keywords_->values();
-        saved_.keywords->save(store_);
+        saved_.written &= saved_.keywords->save(store_);
     }
     QDialog::accept();
 }

@@ -3,13 +3,14 @@
 #include "settings/DecimalNumber.h"
 #include "settings/SettingsText.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <filesystem>
+#include <system_error>
 
 namespace ombrel {
 
@@ -32,11 +33,34 @@ std::optional<QString> readRegistry(const QString& name) {
     return value.toString();
 }
 
-bool writeRegistry(const QString& name, const QString& text) {
+SettingsWrite writeRegistry(const QString& name, const QString& text) {
     QSettings settings = registry();
     settings.setValue(name, text);
     settings.sync();
-    return settings.status() == QSettings::NoError;
+    return settings.status() == QSettings::NoError
+               ? SettingsWrite()
+               : SettingsWrite::failed(QStringLiteral("the registry refused the value"));
+}
+
+// Why the folder of the settings file cannot be made, or nothing when it stands.
+std::optional<QString> makeFolder(const QString& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(folder.toStdU16String()), error);
+    if (!error) {
+        return std::nullopt;
+    }
+    return QString::fromLocal8Bit(error.message()) + QStringLiteral(" (") + folder + u')';
+}
+
+QString lockFailure(const QLockFile& lock, const QString& lockPath) {
+    switch (lock.error()) {
+    case QLockFile::LockFailedError:
+        return QStringLiteral("another program holds the lock file ") + lockPath;
+    case QLockFile::PermissionError:
+        return QStringLiteral("Permission denied (") + lockPath + u')';
+    default:
+        return QStringLiteral("the lock file ") + lockPath + QStringLiteral(" cannot be made");
+    }
 }
 
 } // namespace
@@ -79,36 +103,40 @@ std::optional<std::int32_t> SettingsStore::readNumber(const QString& name) const
     return text ? parseLeadingDecimal(*text) : std::nullopt;
 }
 
-bool SettingsStore::writeSetting(const QString& name, const QString& text) const {
+SettingsWrite SettingsStore::writeSetting(const QString& name, const QString& text) const {
     if (path_.isEmpty()) {
         return writeRegistry(name, text);
     }
-    if (!QDir().mkpath(QFileInfo(path_).absolutePath())) {
-        return false;
+    if (const auto failure = makeFolder(QFileInfo(path_).absolutePath())) {
+        return SettingsWrite::failed(*failure);
     }
     // The lock file QSettings takes too, so copies of any version write one at a time.
-    QLockFile lock(path_ + QStringLiteral(".lock"));
+    const QString lockPath = path_ + QStringLiteral(".lock");
+    QLockFile lock(lockPath);
     if (!lock.tryLock(lockWaitMs)) {
-        return false;
+        return SettingsWrite::failed(lockFailure(lock, lockPath));
     }
     QFile current(path_);
     QByteArray before;
     if (current.exists()) {
         if (!current.open(QIODevice::ReadOnly)) {
-            return false;
+            return SettingsWrite::failed(current.errorString());
         }
         before = current.readAll();
     }
     SettingsText settings(before);
     if (!settings.setValue(name, text)) {
-        return false;
+        return SettingsWrite::failed(QStringLiteral("no settings line can hold the name ") + name);
     }
     if (current.exists() && settings.bytes() == before) {
-        return true; // already so: the file is left alone
+        return {}; // already so: the file is left alone
     }
     QSaveFile file(path_);
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(settings.bytes()) == settings.bytes().size() && file.commit();
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(settings.bytes()) != settings.bytes().size() || !file.commit()) {
+        return SettingsWrite::failed(file.errorString());
+    }
+    return {};
 }
 
 } // namespace ombrel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/SettingsWrite.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -27,8 +29,8 @@ public:
     bool readFlag(const QString& name) const;
     /// The value's leading signed decimal number, or nothing when it has none.
     std::optional<std::int32_t> readNumber(const QString& name) const;
-    /// Writes text; false when the store could not be written.
-    bool writeSetting(const QString& name, const QString& text) const;
+    /// Writes text; false, with the reason, when the store could not be written.
+    SettingsWrite writeSetting(const QString& name, const QString& text) const;
     /// The settings file, or empty for the registry.
     const QString& filePath() const { return path_; }
 

@@ -21,10 +21,24 @@ TEST(SettingsStore, FlagIsOnOnlyForTheExactTextOneAndNumbersAreLeadingDecimals) 
     EXPECT_EQ(store.readNumber(QStringLiteral("Missing")), std::nullopt);
 }
 
-TEST(SettingsStore, WriteReportsAFailure) {
-    const auto store = SettingsStore::atFile(QStringLiteral("/proc/no-such-dir/Ombrel.conf"));
-    EXPECT_FALSE(store.writeSetting(QStringLiteral("Beep"), QStringLiteral("1")));
-    EXPECT_EQ(store.readSetting(QStringLiteral("Beep")), std::nullopt);
+TEST(SettingsStore, WriteReportsAFailureAndWhy) {
+    TempSettings temp;
+    // A file where the settings folder should be.
+    const QString blocked = QFileInfo(temp.path()).absolutePath() + u"/file"_qs;
+    QFile(blocked).open(QIODevice::WriteOnly);
+    const std::pair<QString, QString> cases[] = {
+        {u"/proc/no-such-dir/Ombrel.conf"_qs, u"No such file or directory"_qs},
+        {blocked + u"/Ombrel.conf"_qs, u"Not a directory"_qs},
+    };
+    for (const auto& [path, reason] : cases) {
+        const auto store = SettingsStore::atFile(path);
+        const ombrel::SettingsWrite written =
+            store.writeSetting(QStringLiteral("Beep"), QStringLiteral("1"));
+        EXPECT_FALSE(written);
+        EXPECT_TRUE(written.reason().startsWith(reason)) << written.reason().toStdString();
+        EXPECT_EQ(store.readSetting(QStringLiteral("Beep")), std::nullopt);
+    }
+    EXPECT_EQ(temp.store().writeSetting(u"Beep"_qs, u"1"_qs).reason(), QString());
 }
 
 namespace {
