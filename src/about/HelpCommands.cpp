@@ -4,6 +4,7 @@
 #include "about/CreditsLayout.h"
 #include "about/ManualLocation.h"
 #include "about/OpenAddress.h"
+#include "app/MessageBoxes.h"
 #include "archive/ArchivePath.h"
 #include "archive/ConfigDocument.h"
 
@@ -12,14 +13,29 @@
 
 namespace ombrel {
 
-bool openHelp(const ManualSearchDirs& dirs) {
+bool openHelp(const ManualSearchDirs& dirs, QWidget* reportTo) {
     const QString contents = findManualContents(dirs);
-    return !contents.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(contents));
+    if (contents.isEmpty()) {
+        if (reportTo) {
+            openMessageBox(reportTo, QMessageBox::Warning, QStringLiteral("Ombrel"),
+                           QStringLiteral("The user manual was not found."),
+                           QStringLiteral("manualNotFoundBox"));
+        }
+        return false;
+    }
+    const QUrl page = QUrl::fromLocalFile(contents);
+    if (QDesktopServices::openUrl(page)) {
+        return true;
+    }
+    if (reportTo) {
+        reportUnopenedAddress(reportTo, page.toString());
+    }
+    return false;
 }
 
-bool openConfigAddress(const ConfigDocument& config, const QString& pattern) {
+bool openConfigAddress(const ConfigDocument& config, const QString& pattern, QWidget* reportTo) {
     const std::optional<QString> address = config.text(pattern);
-    return address && openAddress(*address);
+    return address && openAddress(*address, reportTo);
 }
 
 std::unique_ptr<AboutBox> makeAboutBox(const ConfigDocument* config, QWidget* parent) {

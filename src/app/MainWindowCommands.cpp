@@ -81,13 +81,13 @@ void MainWindow::dispatchCommand(int id) {
         }
         break;
     case IdHelp:
-        openHelp(ManualSearchDirs::forThisProcess());
+        openHelp(ManualSearchDirs::forThisProcess(), this);
         break;
     case IdWebsite:
-        openConfigAddress(setup_.config, QStringLiteral("//WebsiteURL"));
+        openConfigAddress(setup_.config, QStringLiteral("//WebsiteURL"), this);
         break;
     case IdForum:
-        openConfigAddress(setup_.config, QStringLiteral("//ForumURL"));
+        openConfigAddress(setup_.config, QStringLiteral("//ForumURL"), this);
         break;
     default:
         break;

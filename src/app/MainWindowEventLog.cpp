@@ -2,11 +2,11 @@
 // what its worker reports.
 #include "app/CommandId.h"
 #include "app/MainWindow.h"
+#include "app/MessageBoxes.h"
 #include "app/StatusBar.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QMessageBox>
 
 namespace ombrel {
 
@@ -42,11 +42,8 @@ void MainWindow::showJournalText(const QString& text) {
 }
 
 void MainWindow::showWaitError(int error) {
-    auto* box = new QMessageBox(QMessageBox::NoIcon, QString(),
-                                QStringLiteral("Wait error: %1").arg(error), QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("waitErrorBox"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open(); // window-modal, without a nested event loop
+    openMessageBox(this, QMessageBox::NoIcon, QString(),
+                   QStringLiteral("Wait error: %1").arg(error), QStringLiteral("waitErrorBox"));
 }
 
 } // namespace ombrel

@@ -1,12 +1,12 @@
 #include "print/PrintCommand.h"
 
+#include "app/MessageBoxes.h"
 #include "display/DisplayModel.h"
 #include "print/PageSelection.h"
 #include "print/PrintLayout.h"
 #include "print/PrintTarget.h"
 
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
 #include <QScopeGuard>
@@ -24,11 +24,8 @@ public:
 };
 
 void showPrintFailed(QWidget* window) {
-    auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Ombrel"),
-                                QStringLiteral("Print operation failed"), QMessageBox::Ok, window);
-    box->setObjectName(QStringLiteral("printFailedBox"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open(); // window-modal, without a nested event loop
+    openMessageBox(window, QMessageBox::Critical, QStringLiteral("Ombrel"),
+                   QStringLiteral("Print operation failed"), QStringLiteral("printFailedBox"));
 }
 
 std::vector<PageInterval> chosenPages(const QPrinter& printer) {
