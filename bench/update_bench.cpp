@@ -145,7 +145,7 @@ int selectedCount(LogView& view) {
 // Counts what monitoring asks of the file system while the file stays as it is.
 class CountingFileSystem final : public MonitorFileSystem {
 public:
-    bool exists(const QString& path) const override { return real.exists(path); }
+    PathKind kind(const QString& path) const override { return real.kind(path); }
     std::optional<FileStatus> status(const QString& path) const override {
         ++statusCalls;
         return real.status(path);

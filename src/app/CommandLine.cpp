@@ -2,6 +2,7 @@
 
 #include "app/StartupSettings.h"
 #include "settings/DecimalNumber.h"
+#include "tail/MonitorControl.h"
 
 #include <algorithm>
 #include <optional>
@@ -9,9 +10,6 @@
 namespace ombrel {
 
 namespace {
-
-constexpr std::int32_t shortestInterval = 1;
-constexpr std::int32_t longestInterval = 600;
 
 /// One "%d" from pos: blanks, an optional sign, at least one digit. Moves pos past the number.
 std::optional<std::int32_t> scanDecimal(QStringView text, qsizetype& pos) {
@@ -105,15 +103,14 @@ void applyCommandOption(CommandOption option, QStringView argument, QSize primar
         break;
     case CommandOption::ByteCount:
         if (const auto count = scanDecimal(argument, pos)) {
-            options.byteCount = *count;
+            options.byteCount = boundedDisplayCount(*count);
         }
         break;
     case CommandOption::CheckInterval:
         if (const auto interval = scanDecimal(argument, pos)) {
             options.checkInterval = *interval;
         }
-        options.checkInterval =
-            std::clamp(options.checkInterval, shortestInterval, longestInterval);
+        options.checkInterval = boundedCheckInterval(options.checkInterval);
         break;
     case CommandOption::PercentPlacement:
         if (const auto numbers = scanFourNumbers(argument)) {

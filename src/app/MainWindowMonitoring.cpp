@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -55,10 +56,14 @@ void MainWindow::startMonitoring() {
         startJournalWatch();
         return;
     case StartOutcome::WatchingFile:
+    case StartOutcome::WatchingNotAFile:
         break;
     }
     setWindowTitle(QStringLiteral("Ombrel - ") + compactPath(monitor_.sourceText(), 40));
-    if (const std::optional<int> position = recentFiles_.add(monitor_.sourceText())) {
+    const std::optional<int> position = outcome == StartOutcome::WatchingFile
+                                            ? recentFiles_.add(monitor_.sourceText())
+                                            : std::nullopt;
+    if (position) {
         const QString typed = fileNameBox_->currentText();
         fileNameBox_->insertItem(*position, monitor_.sourceText());
         fileNameBox_->setEditText(typed);
@@ -139,7 +144,12 @@ void MainWindow::showUpdate(const DisplayUpdate& update) {
     if (!pipeline_.generations().isCurrent(update.generation)) {
         return; // asked for a source that is no longer watched
     }
+    if (update.fileRead && !update.snapshot.opened) {
+        showUnreadable(update);
+        return;
+    }
     display_->setModel(update.model);
+    shownGeneration_ = update.generation;
     // An event log's text has no file status, no status line and never moves the focus.
     if (update.fileRead) {
         monitor_.recordRead(update.snapshot, pipeline_.busy());
@@ -154,6 +164,21 @@ void MainWindow::showUpdate(const DisplayUpdate& update) {
             display_->setFocus(); // never pull the focus out of another window or dialog
         }
     }
+    Q_EMIT displayUpdated();
+}
+
+void MainWindow::showUnreadable(const DisplayUpdate& update) {
+    // The text of this source shown last stays; one of an earlier source (or of the time
+    // before this Start) does not stand for this one.
+    if (shownGeneration_ != update.generation) {
+        display_->setModel(update.model);
+        shownGeneration_ = update.generation;
+    }
+    monitor_.recordRead(update.snapshot, pipeline_.busy());
+    statusBar_->setPaneText(
+        StatusBar::messagePane,
+        QStringLiteral("Cannot read %1: %2")
+            .arg(QDir::toNativeSeparators(monitor_.filePath()), update.snapshot.failure));
     Q_EMIT displayUpdated();
 }
 

@@ -1,5 +1,7 @@
 #include "app/StartupSettings.h"
 
+#include "tail/MonitorControl.h"
+
 #include <algorithm>
 
 namespace ombrel {
@@ -19,7 +21,7 @@ void applyStartupSettings(StartupOptions& options, const SettingsStore& settings
         options.hideControls = true;
     }
     if (const auto size = settings.readNumber(QStringLiteral("CheckSize"))) {
-        options.byteCount = *size;
+        options.byteCount = boundedDisplayCount(*size);
     }
     if (settings.readFlag(QStringLiteral("StoreLast"))) {
         const auto edge = [&settings](const QString& name) -> std::int64_t {

@@ -14,11 +14,11 @@ namespace ombrel {
 
 namespace {
 
-// What is left of an update whose text could not be held: the read's status and no text, as
-// for a file that cannot be read.
+// What is left of an update whose text could not be held: a read that failed, so it is told
+// and tried again at the next check, and no text.
 DisplayUpdate emptied(DisplayUpdate update) {
-    update.snapshot.bytes = QByteArray();
-    update.snapshot.fileStart = QByteArray();
+    update.snapshot = TailSnapshot();
+    update.snapshot.failure = QStringLiteral("Not enough memory");
     update.model = std::make_shared<const DisplayModel>();
     update.lines = 1;
     return update;

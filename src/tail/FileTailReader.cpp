@@ -26,7 +26,7 @@ QByteArray readBytes(const NativeFile& file, std::int64_t offset, std::int64_t c
 TailSnapshot FileTailReader::read(const QString& path, std::int64_t byteCount,
                                   const TailReadOptions& options) {
     TailSnapshot snapshot;
-    const auto file = NativeFile::openRegular(path);
+    const auto file = NativeFile::openRegular(path, &snapshot.failure);
     if (!file) {
         return snapshot;
     }
@@ -34,6 +34,7 @@ TailSnapshot FileTailReader::read(const QString& path, std::int64_t byteCount,
     // new file's size into the old file's read.
     const auto status = file->status();
     if (!status) {
+        snapshot.failure = qt_error_string();
         return snapshot;
     }
     const std::int64_t size = std::max<std::int64_t>(status->size, 0);
@@ -47,7 +48,9 @@ TailSnapshot FileTailReader::read(const QString& path, std::int64_t byteCount,
                                  : readBytes(*file, 0, startLength);
     } catch (const std::bad_alloc&) {
         // Never go on without the buffer: the read counts as failed.
-        return TailSnapshot{};
+        TailSnapshot failed;
+        failed.failure = QStringLiteral("Not enough memory");
+        return failed;
     }
     snapshot.opened = true;
     snapshot.fileSize = status->size;

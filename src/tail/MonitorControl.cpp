@@ -2,7 +2,7 @@
 
 #include "settings/DecimalNumber.h"
 
-#include <limits>
+#include <algorithm>
 
 namespace ombrel {
 
@@ -12,15 +12,25 @@ bool isBlankLed(const QString& name) {
 }
 } // namespace
 
+std::int32_t boundedCheckInterval(std::int32_t seconds) {
+    return std::clamp(seconds, shortestCheckInterval, longestCheckInterval);
+}
+
+std::int32_t boundedDisplayCount(std::int32_t count) {
+    return std::max(count, 0);
+}
+
 MonitorControl::MonitorControl(const MonitorFileSystem& fileSystem,
                                const MonitorInitialValues& initial)
     : fileSystem_(fileSystem), sourceText_(initial.sourceText),
-      checkInterval_(initial.checkInterval), byteCount_(initial.byteCount) {}
+      checkInterval_(boundedCheckInterval(initial.checkInterval)),
+      byteCount_(boundedDisplayCount(initial.byteCount)), reloadValue_(checkInterval_ - 1),
+      countdown_(reloadValue_) {}
 
 StartOutcome MonitorControl::start(const StartRequest& request) {
     sourceText_ = request.sourceText;
-    checkInterval_ = decimalOrZero(request.intervalText);
-    byteCount_ = decimalOrZero(request.countText);
+    checkInterval_ = boundedCheckInterval(decimalOrZero(request.intervalText));
+    byteCount_ = boundedDisplayCount(decimalOrZero(request.countText));
 
     if (request.eventLog != EventLogChoice::None) {
         filePath_ = sourceText_;
@@ -33,17 +43,20 @@ StartOutcome MonitorControl::start(const StartRequest& request) {
     if (isBlankLed(sourceText_)) {
         return StartOutcome::BlankName;
     }
-    if (!fileSystem_.exists(sourceText_)) {
+    const PathKind kind = fileSystem_.kind(sourceText_);
+    if (kind == PathKind::Missing) {
         return StartOutcome::MissingFile;
     }
     filePath_ = sourceText_;
     running_ = true;
     eventLogMode_ = false;
-    reloadValue_ = checkInterval_;
-    countdown_ = checkInterval_;
+    // The countdown fires at 0, one tick after it reads 1: N seconds apart take N - 1.
+    reloadValue_ = checkInterval_ - 1;
+    countdown_ = reloadValue_;
     animating_ = false;
     watchFrom(filePath_);
-    return StartOutcome::WatchingFile;
+    return kind == PathKind::Watchable ? StartOutcome::WatchingFile
+                                       : StartOutcome::WatchingNotAFile;
 }
 
 void MonitorControl::pause() {
@@ -77,12 +90,8 @@ TickAction MonitorControl::tick() {
         }
         return TickAction::None;
     }
-    const std::int32_t old = countdown_;
-    // A negative interval counts away from 0 for ever; stop at the lowest value, not past it.
-    if (old != std::numeric_limits<std::int32_t>::min()) {
-        countdown_ = old - 1;
-    }
-    if (old != 0) {
+    if (countdown_ > 0) {
+        --countdown_;
         return TickAction::None;
     }
     countdown_ = reloadValue_;

@@ -23,10 +23,12 @@ struct StartRequest {
 
 /// What a Start did.
 enum class StartOutcome {
-    BlankName,       ///< empty or blank-led file name: running and eventLogMode unchanged
-    MissingFile,     ///< no file of that name: running and eventLogMode unchanged
-    WatchingFile,    ///< watching filePath: add sourceText to the recent files, then read it
-    WatchingEventLog ///< watching eventLog(): start its watch; the first read comes from there
+    BlankName,        ///< empty or blank-led file name: running and eventLogMode unchanged
+    MissingFile,      ///< no file of that name: running and eventLogMode unchanged
+    WatchingFile,     ///< watching filePath: add sourceText to the recent files, then read it
+    WatchingNotAFile, ///< watching a folder or device, which no read can open: read it (the
+                      ///< read tells why), but keep it out of the recent files
+    WatchingEventLog  ///< watching eventLog(): start its watch; the first read comes from there
 };
 
 /// What a timer tick asks of the window.
@@ -37,6 +39,14 @@ enum class TickAction {
     RetryRead      ///< the last read failed: stop the animation and read again quietly; show
                    ///< and announce the result only if the read succeeds
 };
+
+/// Fewest and most seconds between checks.
+constexpr std::int32_t shortestCheckInterval = 1;
+constexpr std::int32_t longestCheckInterval = 600;
+/// seconds brought into shortestCheckInterval to longestCheckInterval.
+std::int32_t boundedCheckInterval(std::int32_t seconds);
+/// A count of bytes (entries) to display; a negative one reads as 0.
+std::int32_t boundedDisplayCount(std::int32_t count);
 
 /// Values before the first Start (start-up settings and command line).
 struct MonitorInitialValues {
@@ -54,8 +64,9 @@ public:
     explicit MonitorControl(const MonitorFileSystem& fileSystem,
                             const MonitorInitialValues& initial = {});
 
-    /// Start: re-reads the three texts, then starts on the event log or on an existing file.
-    /// The caller has restarted the timer and ended any earlier event-log watch.
+    /// Start: re-reads the three texts (the interval and count bounded), then starts on the
+    /// event log or on an existing file. The caller has restarted the timer and ended any
+    /// earlier event-log watch.
     StartOutcome start(const StartRequest& request);
     /// Pause: running and animating cleared; the source and title stay.
     void pause();
@@ -65,7 +76,8 @@ public:
     /// Starts watching a dropped file at once, keeping the check rhythm; the caller then ends
     /// any event-log watch, unticks the event-log boxes and reads the file.
     void watchDroppedFile(const QString& path);
-    /// One timer tick: in file mode every reloadValue + 1 ticks a check of the file's status.
+    /// One timer tick: in file mode every reloadValue + 1 ticks (checkInterval seconds) a check
+    /// of the file's status.
     TickAction tick();
     /// Reads the watched file's window (byteCount bytes, head or tail); changes nothing, so
     /// it may run on another thread.
@@ -94,7 +106,7 @@ public:
     const QString& filePath() const { return filePath_; }
     /// Seconds between checks, as read at the last Start.
     std::int32_t checkInterval() const { return checkInterval_; }
-    /// Bytes (entries) to display, as read at the last Start; negative reads nothing.
+    /// Bytes (entries) to display, as read at the last Start; never negative.
     std::int32_t byteCount() const { return byteCount_; }
     /// Ticks between checks, less one.
     std::int32_t reloadValue() const { return reloadValue_; }
@@ -117,8 +129,8 @@ private:
     QString filePath_;
     std::int32_t checkInterval_;
     std::int32_t byteCount_;
-    std::int32_t reloadValue_ = 5;
-    std::int32_t countdown_ = 5;
+    std::int32_t reloadValue_;
+    std::int32_t countdown_;
     FileStatus lastStat_;
     bool animating_ = false;
     bool headMode_ = false;

@@ -10,13 +10,20 @@
 
 namespace ombrel {
 
+/// What a name stands for, as far as watching it goes.
+enum class PathKind {
+    Missing,   ///< nothing of that name (a dangling link included)
+    Watchable, ///< a regular file, or a FIFO, which is watched as one
+    NotAFile   ///< a folder, a device or a socket: nothing to tail
+};
+
 /// The file-system access of monitoring, replaceable in tests.
 class MonitorFileSystem {
 public:
     virtual ~MonitorFileSystem() = default;
 
-    /// Something of that name exists (file, folder or other; no rights test).
-    virtual bool exists(const QString& path) const = 0;
+    /// What path names, after following links (no rights test).
+    virtual PathKind kind(const QString& path) const = 0;
     /// Size and modification time by path, without opening; nothing when unreadable.
     virtual std::optional<FileStatus> status(const QString& path) const = 0;
     /// One read of the file's window of bytes, as FileTailReader::read.
@@ -27,8 +34,8 @@ public:
 /// The real file system.
 class LocalFileSystem final : public MonitorFileSystem {
 public:
-    /// QFileInfo::exists: follows links; a dangling link does not exist.
-    bool exists(const QString& path) const override;
+    /// stat by path (Windows: the file's attributes).
+    PathKind kind(const QString& path) const override;
     /// stat by path (Windows: the file's attributes), full time resolution.
     std::optional<FileStatus> status(const QString& path) const override;
     /// FileTailReader::read.

@@ -1,5 +1,6 @@
 #include "tail/NativeFile.h"
 
+#include <QString>
 #include <algorithm>
 #include <utility>
 
@@ -17,6 +18,18 @@
 #endif
 
 namespace ombrel {
+
+namespace {
+void setReason(QString* whyNot, const QString& reason) {
+    if (whyNot) {
+        *whyNot = reason;
+    }
+}
+
+QString notRegular() {
+    return QStringLiteral("Not a regular file");
+}
+} // namespace
 
 #ifdef _WIN32
 
@@ -48,16 +61,23 @@ std::int64_t combine(DWORD high, DWORD low) {
 }
 } // namespace
 
-std::optional<NativeFile> NativeFile::openRegular(const QString& path) {
+std::optional<NativeFile> NativeFile::openRegular(const QString& path, QString* whyNot) {
     // Without FILE_FLAG_BACKUP_SEMANTICS a folder cannot be opened at all.
     const HANDLE handle = CreateFileW(nativePath(path), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == invalidHandle) {
+        const DWORD error = GetLastError();
+        const DWORD attributes = GetFileAttributesW(nativePath(path));
+        setReason(whyNot, attributes != INVALID_FILE_ATTRIBUTES &&
+                                  (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+                              ? QStringLiteral("Is a directory")
+                              : qt_error_string(static_cast<int>(error)));
         return std::nullopt;
     }
     NativeFile file(handle);
     if (GetFileType(handle) != FILE_TYPE_DISK) {
+        setReason(whyNot, notRegular());
         return std::nullopt; // pipe, console or device
     }
     return file;
@@ -125,11 +145,16 @@ FileStatus fromStat(const struct stat& info) {
 }
 } // namespace
 
-std::optional<NativeFile> NativeFile::openRegular(const QString& path) {
+std::optional<NativeFile> NativeFile::openRegular(const QString& path, QString* whyNot) {
     const QByteArray name = QFile::encodeName(path);
     // Look before opening: opening a device can have effects of its own.
     struct stat info {};
-    if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::stat(name.constData(), &info) != 0) {
+        setReason(whyNot, qt_error_string(errno));
+        return std::nullopt;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        setReason(whyNot, S_ISDIR(info.st_mode) ? qt_error_string(EISDIR) : notRegular());
         return std::nullopt;
     }
     // Non-blocking, so a FIFO swapped in after the look cannot hang the open.
@@ -138,10 +163,12 @@ std::optional<NativeFile> NativeFile::openRegular(const QString& path) {
         handle = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     } while (handle < 0 && errno == EINTR);
     if (handle < 0) {
+        setReason(whyNot, qt_error_string(errno));
         return std::nullopt;
     }
     NativeFile file(handle);
     if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode)) {
+        setReason(whyNot, notRegular());
         return std::nullopt;
     }
     return file;

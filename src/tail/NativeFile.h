@@ -13,9 +13,10 @@ namespace ombrel {
 class NativeFile {
 public:
     /// Opens path when it names a regular file (after following links); nothing for a missing
-    /// file, a folder, a FIFO, a device or missing rights. Never blocks and never disturbs a
-    /// writer (Windows: read, write and delete sharing).
-    static std::optional<NativeFile> openRegular(const QString& path);
+    /// file, a folder, a FIFO, a device or missing rights, with the reason in whyNot when
+    /// given. Never blocks and never disturbs a writer (Windows: read, write and delete
+    /// sharing).
+    static std::optional<NativeFile> openRegular(const QString& path, QString* whyNot = nullptr);
     /// Size and modification time of whatever path names (following links), without opening
     /// it; nothing when the status cannot be read.
     static std::optional<FileStatus> statusByPath(const QString& path);

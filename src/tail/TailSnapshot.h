@@ -3,13 +3,15 @@
 #include "tail/FileStatus.h"
 
 #include <QByteArray>
+#include <QString>
 #include <cstdint>
 
 namespace ombrel {
 
 /// One read of a watched file: its status and the bytes of the window that was read.
 struct TailSnapshot {
-    bool opened = false;       ///< a regular file could be opened; nothing else is set otherwise
+    bool opened = false;       ///< a regular file could be opened; only failure is set otherwise
+    QString failure;           ///< why the file could not be read, when not opened
     std::int64_t fileSize = 0; ///< size of the opened file, taken from the open file itself
     FileTime modTime;          ///< last write of the opened file, full resolution
     std::int64_t offset = 0;   ///< where in the file `bytes` starts

@@ -70,5 +70,7 @@ TEST_F(UpdatePipelineTest, ASourceTooLargeToHoldGivesAnEmptyUpdate) {
     ASSERT_TRUE(pipeline_.waitForIdle(5000));
     ASSERT_EQ(ready_.count(), 1);
     EXPECT_EQ(shown(ready_.at(0)), QString());
+    // Told as a read that failed, so it is tried again.
+    EXPECT_EQ(ready_.at(0).at(0).value<DisplayUpdate>().snapshot.failure, u"Not enough memory"_qs);
     EXPECT_FALSE(pipeline_.busy());
 }

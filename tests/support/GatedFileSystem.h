@@ -36,7 +36,7 @@ public:
     /// While set, reads fail as for a file without read permission.
     std::atomic<bool> unreadable{false};
 
-    bool exists(const QString& path) const override { return disk_.exists(path); }
+    PathKind kind(const QString& path) const override { return disk_.kind(path); }
     std::optional<FileStatus> status(const QString& path) const override {
         ++statuses_;
         return disk_.status(path);
@@ -51,7 +51,9 @@ public:
             throw std::bad_alloc();
         }
         if (unreadable) {
-            return {};
+            TailSnapshot denied;
+            denied.failure = QStringLiteral("Permission denied");
+            return denied;
         }
         return disk_.read(path, byteCount, options);
     }

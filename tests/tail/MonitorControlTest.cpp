@@ -4,6 +4,7 @@
 #include "support/TempFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -56,14 +57,21 @@ protected:
 
 } // namespace
 
-TEST_F(WatchedFile, CheckRhythmFollowsTheInterval) {
+TEST_F(WatchedFile, CheckRhythmFollowsTheIntervalBoundedToOneTo600Seconds) {
     path_ = files_.write(name_, "x\n");
-    EXPECT_EQ(checksOverTicks(u"0"_qs, 4), (std::vector<int>{1, 2, 3, 4}));
-    EXPECT_EQ(checksOverTicks(u"abc"_qs, 3), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(checksOverTicks(u"5"_qs, 20), (std::vector<int>{6, 12, 18}));
-    EXPECT_TRUE(checksOverTicks(u"-1"_qs, 500).empty());
-    // The lowest interval must not count past the lowest number.
-    EXPECT_TRUE(checksOverTicks(u"-99999999999"_qs, 50).empty());
+    const struct {
+        const char* interval;
+        int ticks;
+        std::vector<int> checked;
+    } cases[] = {
+        {"1", 3, {1, 2, 3}},        {"5", 16, {5, 10, 15}}, {"0", 3, {1, 2, 3}},
+        {"abc", 2, {1, 2}},         {"-7", 3, {1, 2, 3}},   {"-99999999999", 2, {1, 2}},
+        {"601", 1200, {600, 1200}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(checksOverTicks(QString::fromLatin1(c.interval), c.ticks), c.checked)
+            << c.interval;
+    }
 }
 
 TEST_F(WatchedFile, OnlyAStartOnAnExistingFileChangesTheStateButEveryStartReadsTheNumbers) {
@@ -73,17 +81,25 @@ TEST_F(WatchedFile, OnlyAStartOnAnExistingFileChangesTheStateButEveryStartReadsT
     EXPECT_FALSE(monitor_.running());
 
     EXPECT_EQ(monitor_.start(fileStart(path_, u" 7s"_qs)), StartOutcome::WatchingFile);
-    EXPECT_EQ(monitor_.countdown(), 7);
+    EXPECT_EQ(monitor_.countdown(), 6);
     monitor_.start(fileStart(u"gone.log"_qs, u"9"_qs, u"12"_qs));
     EXPECT_TRUE(monitor_.running());
     EXPECT_EQ(monitor_.filePath(), path_);
     EXPECT_EQ(monitor_.sourceText(), u"gone.log"_qs);
     EXPECT_EQ(monitor_.byteCount(), 12);
-    EXPECT_EQ(monitor_.reloadValue(), 7); // only a successful file Start sets the rhythm
+    EXPECT_EQ(monitor_.reloadValue(), 6); // only a successful file Start sets the rhythm
+    monitor_.start(fileStart(u"gone.log"_qs, u"1"_qs, u"-5"_qs));
+    EXPECT_EQ(monitor_.byteCount(), 0);
+
+    // A folder is watched, as a file that cannot be read, but not as a file to remember.
+    const QString folder = QFileInfo(path_).absolutePath();
+    EXPECT_EQ(monitor_.start(fileStart(folder)), StartOutcome::WatchingNotAFile);
+    EXPECT_EQ(monitor_.filePath(), folder);
+    EXPECT_EQ(monitor_.readTail().failure, u"Is a directory"_qs);
 }
 
 TEST_F(WatchedFile, AnimationRunsUntilACheckWithoutChangeOrAPauseAndNoChangeCostsNoRead) {
-    startOn("x\n", u"1"_qs);
+    startOn("x\n", u"2"_qs);
     // An unchanged file costs one status look-up per check and no read.
     const int statuses = fileSystem_.statuses();
     const int reads = fileSystem_.reads();
