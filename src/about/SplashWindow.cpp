@@ -17,7 +17,10 @@ SplashWindow::SplashWindow(const QImage& picture, QWidget* parent)
     setModal(true);
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer); // a coarse timer may end it 5% early
-    connect(&timer_, &QTimer::timeout, this, &QDialog::accept);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        timeUp_ = true;
+        accept();
+    });
     timer_.start(displayMilliseconds);
 
     const DialogUnits units(font());
@@ -34,6 +37,13 @@ SplashWindow::SplashWindow(const QImage& picture, QWidget* parent)
     label->setGeometry(QRect(QPoint(0, 0), frame.size()));
     setFixedSize(frame.size());
     move(frame.topLeft());
+}
+
+int SplashWindow::exec() {
+    if (timeUp_) {
+        return Accepted;
+    }
+    return QDialog::exec();
 }
 
 } // namespace ombrel

@@ -18,8 +18,13 @@ public:
     /// and starts its timer; a null picture leaves the window empty at its template's size.
     explicit SplashWindow(const QImage& picture, QWidget* parent = nullptr);
 
+    /// Shows the splash until its time is up; at once done when the time ran out already
+    /// (behind a message box that stayed up longer).
+    int exec() override;
+
 private:
     QTimer timer_;
+    bool timeUp_ = false;
 };
 
 } // namespace ombrel
