@@ -25,14 +25,22 @@ KeywordsPage::KeywordsPage(const KeywordValues& values, QWidget* parent) : QWidg
     auto* label = new QLabel(QStringLiteral("Keywords"), this);
     label->setBuddy(keywords_);
     auto* hint = new QLabel(QStringLiteral("(hit Ctrl-Enter between keywords)"), this);
+    // The stored list has no escape for its separator.
+    auto* note =
+        new QLabel(QStringLiteral("A keyword cannot hold \";;\" or end in \";\": the stored list "
+                                  "separates keywords with \";;\"."),
+                   this);
+    note->setObjectName(QStringLiteral("separatorNote"));
+    note->setWordWrap(true);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(highlight_, 0, 0, 1, 2);
     grid->addWidget(label, 1, 0);
     grid->addWidget(hint, 1, 1);
     grid->addWidget(keywords_, 2, 0, 1, 2);
-    grid->addWidget(showOnly_, 3, 0, 1, 2);
-    grid->addWidget(showWithout_, 4, 0, 1, 2);
+    grid->addWidget(note, 3, 0, 1, 2);
+    grid->addWidget(showOnly_, 4, 0, 1, 2);
+    grid->addWidget(showWithout_, 5, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
 
