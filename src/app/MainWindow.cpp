@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStyle>
+#include <algorithm>
+#include <cstdio>
 
 namespace ombrel {
 
@@ -89,6 +93,7 @@ void MainWindow::createControls() {
     qobject_cast<QLabel*>(control(IdFileNameLabel))->setBuddy(fileNameBox_);
     qobject_cast<QLabel*>(control(IdIntervalLabel))->setBuddy(intervalBox_);
     countLabel_->setBuddy(countBox_);
+    countLabelWidth_ = countLabel_->width();
     setCountLabel(countLabel_->text());
     display_->setAccessibleName(QStringLiteral("Display"));
     // Addresses in the log open in the browser; only the address rule decides which may.
@@ -97,7 +102,7 @@ void MainWindow::createControls() {
         return link ? std::optional<TextSelection>({link->start, link->end}) : std::nullopt;
     });
     connect(display_, &LogView::linkActivated, this, [this](std::int64_t start, std::int64_t end) {
-        openAddress(AddressLinks::addressOf(display_->model()->mid(start, end - start)));
+        openAddress(AddressLinks::addressOf(display_->model()->mid(start, end - start)), this);
     });
 
     // Drops land on the window, whatever control is under them.
@@ -112,6 +117,7 @@ void MainWindow::createControls() {
     // The client area of the template holds the status bar along its bottom edge.
     const QSize client = units.toPixels(QRect(QPoint(0, 0), mainWindowDialogSize())).size();
     client_->resize(client.width(), client.height() - statusBar_->sizeHint().height());
+    displayBottomGap_ = std::max(0, client_->height() - display_->geometry().bottom() - 1);
     client_->installEventFilter(this);
 }
 
@@ -173,7 +179,20 @@ void MainWindow::pressDefaultButton() {
 
 void MainWindow::setCountLabel(const QString& text) {
     countLabel_->setText(text);
+    // Both names are set, not left to follow the text, so assistive tools hear of the change.
+    countLabel_->setAccessibleName(text);
     countBox_->setAccessibleName(text);
+    // Centred over its box and wide enough for the text, but inside the group's frame.
+    QRect rect = countLabel_->geometry();
+    rect.setWidth(std::max(countLabelWidth_, countLabel_->sizeHint().width()));
+    rect.moveLeft(countBox_->geometry().center().x() - rect.width() / 2);
+    const QWidget* group = control(IdDisplayGroup);
+    const int inside =
+        group->geometry().right() - group->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 1;
+    if (rect.right() > inside) {
+        rect.moveRight(inside);
+    }
+    countLabel_->setGeometry(rect);
 }
 
 void MainWindow::prepareLayout() {
@@ -218,8 +237,8 @@ void MainWindow::initialise() {
     }
 
     intervalBox_->addItems(setup_.config.texts(QStringLiteral("//Time")));
-    intervalBox_->setEditText(QString::number(start.checkInterval));
-    countBox_->setText(QString::number(start.byteCount));
+    intervalBox_->setEditText(QString::number(monitor_.checkInterval()));
+    countBox_->setText(QString::number(monitor_.byteCount()));
     printButton_->setEnabled(false);
 
     if (start.hideControls) {
@@ -286,13 +305,14 @@ void MainWindow::initialise() {
 void MainWindow::toggleControls() {
     const QSize client = client_->size();
     const bool hide = !controlsHidden_;
+    // The display keeps the gap to the status bar that the layout gave it, either way.
     if (hide) {
         savedDisplayTopLeft_ = display_->geometry().topLeft();
-        display_->setGeometry(7, 7, client.width() - 14, client.height() - 28);
+        display_->setGeometry(7, 7, client.width() - 14, client.height() - 7 - displayBottomGap_);
     } else {
         const QPoint at = savedDisplayTopLeft_;
         display_->setGeometry(at.x(), at.y(), client.width() - at.x() - 14,
-                              client.height() - at.y() - 21);
+                              client.height() - at.y() - displayBottomGap_);
     }
     controlsHidden_ = hide;
     action(IdHideControls)
@@ -332,16 +352,24 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     closing_ = true;
+    SettingsWrite written;
     if (flags_.keepPlacement) {
         const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
-        setup_.settings.writeSetting(QStringLiteral("StoreLeft"), QString::number(r.left()));
-        setup_.settings.writeSetting(QStringLiteral("StoreRight"),
-                                     QString::number(r.left() + r.width()));
-        setup_.settings.writeSetting(QStringLiteral("StoreTop"), QString::number(r.top()));
-        setup_.settings.writeSetting(QStringLiteral("StoreBottom"),
-                                     QString::number(r.top() + r.height()));
+        const SettingsStore& store = setup_.settings;
+        written &= store.writeSetting(QStringLiteral("StoreLeft"), QString::number(r.left()));
+        written &=
+            store.writeSetting(QStringLiteral("StoreRight"), QString::number(r.left() + r.width()));
+        written &= store.writeSetting(QStringLiteral("StoreTop"), QString::number(r.top()));
+        written &= store.writeSetting(QStringLiteral("StoreBottom"),
+                                      QString::number(r.top() + r.height()));
     }
-    recentFiles_.save();
+    written &= recentFiles_.save();
+    if (!written) {
+        // The window is going: a box could keep a copy closed by another from ending.
+        std::fprintf(stderr, "ombrel: the recent files could not be saved to %s: %s\n",
+                     qPrintable(QDir::toNativeSeparators(setup_.settings.filePath())),
+                     qPrintable(written.reason()));
+    }
     tray_->setWanted(false);
     checkTimer_.stop();
     pipeline_.cancel();

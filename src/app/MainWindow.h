@@ -114,6 +114,7 @@ private:
     void onCheckTimer();
     void requestDisplayUpdate(bool retry = false, std::optional<QString> text = std::nullopt);
     void showUpdate(const DisplayUpdate& update);
+    void showUnreadable(const DisplayUpdate& update);
     void announceChange();
     void openOptions();
     void applyOptions(const OptionsResult& result);
@@ -154,6 +155,9 @@ private:
     QTimer checkTimer_;
     bool controlsHidden_ = false;
     QPoint savedDisplayTopLeft_;
+    int displayBottomGap_ = 0;          // between the display and the status bar, as laid out
+    int countLabelWidth_ = 0;           // the count label's width in the template
+    std::uint64_t shownGeneration_ = 0; // the update session of the text on the display
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<WindowTray> windowTray_;
     WindowFont windowFont_;

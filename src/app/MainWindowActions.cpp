@@ -4,9 +4,11 @@
 #include "app/CompactPath.h"
 #include "app/FileDrop.h"
 #include "app/MainWindow.h"
+#include "app/MessageBoxes.h"
 #include "app/ProgramLauncher.h"
 #include "app/StatusBar.h"
 #include "display/LogView.h"
+#include "options/FontFaces.h"
 #include "options/OptionsSheet.h"
 
 #include <QCheckBox>
@@ -34,14 +36,31 @@ void MainWindow::openOptions() {
 void MainWindow::applyOptions(const OptionsResult& result) {
     result.applyTo(flags_);
     tray_->setWanted(flags_.showTrayIcon);
-    keywords_.loadKeywords(setup_.settings);
+    if (result.keywords) {
+        // From what was typed, not read back: the store may not have taken it.
+        keywords_.replace(
+            KeywordList::parse(KeywordValues::storedKeywords(result.keywords->editText)));
+    } else {
+        keywords_.loadKeywords(setup_.settings);
+    }
     if (monitor_.running() && !monitor_.eventLogMode()) {
         requestDisplayUpdate(); // show the new keyword settings at once
+    }
+    if (!result.written) {
+        openMessageBox(this, QMessageBox::Warning, QStringLiteral("Ombrel"),
+                       QStringLiteral("The options could not be saved to %1:\n%2\n\nThey apply to "
+                                      "this window until it closes.")
+                           .arg(setup_.settings.filePath().isEmpty()
+                                    ? QStringLiteral("the registry")
+                                    : setup_.settings.filePath(),
+                                result.written.reason()),
+                       QStringLiteral("optionsNotSavedBox"));
     }
 }
 
 void MainWindow::chooseWindowFont() {
-    QFontDialog dialog(QFont(), this); // starts from the default font, not the display's
+    QFontDialog dialog(withStyleName(display_->font()), this); // from what the display shows
+    keepStyleAcrossFamilies(dialog);
     dialog.setObjectName(QStringLiteral("fontDialog"));
     if (dialogs_.run(dialog)) {
         windowFont_.choose(*display_, dialog.selectedFont());

@@ -167,6 +167,23 @@ TEST(Splash, MissingArchiveRefusesTheStartAndMissingPictureIsTold) {
                 }},
                [&] { passed = passStartupSplash(bare, true); });
     EXPECT_TRUE(passed);
+    // A box left up past the splash's time: the splash ends at once after it, never hangs.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (auto* splash = qobject_cast<SplashWindow*>(QApplication::activeModalWidget())) {
+            splash->reject();
+        }
+    });
+    guard.start(9000);
+    QElapsedTimer clock;
+    clock.start();
+    withModals({[](QWidget* modal) {
+                   QTest::qWait(SplashWindow::displayMilliseconds + 200);
+                   missingPicture(modal);
+               }},
+               [&] { passed = passStartupSplash(bare, true); });
+    EXPECT_LT(clock.elapsed(), SplashWindow::displayMilliseconds + 1500);
 
     // The about box tells it the same way and shows an empty white picture.
     AboutBox empty(bare, QString());
@@ -195,6 +212,20 @@ TEST(HelpAndLinks, CommandsOpenTheManualTheConfiguredAddressesOnlyAndTheAboutBox
     EXPECT_TRUE(openHelp({dir.path(), QString()}));
     ASSERT_EQ(catcher.urls.size(), 2);
     EXPECT_EQ(catcher.urls[1], QUrl::fromLocalFile(QFileInfo(page).absoluteFilePath()));
+
+    // Nothing to open an address with, or no manual: told, naming what failed.
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    window.dispatchCommand(IdWebsite);
+    EXPECT_FALSE(openHelp({QDir::tempPath() + u"/no-such-folder"_qs, QString()}, &window));
+    const std::pair<const char*, QString> told[] = {
+        {"addressNotOpenedBox", u"https://ombrel.example.org/"_qs},
+        {"manualNotFoundBox", u"The user manual was not found."_qs}};
+    for (const auto& [name, text] : told) {
+        auto* box = window.findChild<QMessageBox*>(QString::fromLatin1(name));
+        ASSERT_NE(box, nullptr) << name;
+        EXPECT_TRUE(box->text().contains(text)) << box->text().toStdString();
+        box->close();
+    }
 
     // About from the Help menu scrolls the credits; the tray's shows the picture alone.
     const QString before = QDir::currentPath();

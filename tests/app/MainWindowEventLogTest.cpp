@@ -6,6 +6,7 @@
 #include "support/TestJournal.h"
 #include "support/WindowTesting.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -53,7 +54,8 @@ protected:
 
 TEST_F(MainWindowEventLogTest, TheBoxesSwitchTheCountLabelAndTheFileControls) {
     auto window = makeWindow();
-    const auto* label = qobject_cast<QLabel*>(window->control(IdCountLabel));
+    auto* label = qobject_cast<QLabel*>(window->control(IdCountLabel));
+    const QRect group = window->control(IdDisplayGroup)->geometry();
     const auto fileControlsEnabled = [&] {
         return window->control(IdFileNameBox)->isEnabled() &&
                window->control(IdFileNameLabel)->isEnabled() &&
@@ -68,7 +70,13 @@ TEST_F(MainWindowEventLogTest, TheBoxesSwitchTheCountLabelAndTheFileControls) {
         EXPECT_EQ(box(*window, IdSystemLog)->isChecked(), system);
         EXPECT_EQ(label->text(), application || system ? QStringLiteral("Entries to Display")
                                                        : QStringLiteral("Bytes to Display"));
+        // Read aloud as shown (a name set, so its change is announced), whole inside its group.
+        EXPECT_EQ(label->accessibleName(), label->text());
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name),
+                  label->text());
         EXPECT_EQ(window->control(IdCountBox)->accessibleName(), label->text());
+        EXPECT_GE(label->width(), label->sizeHint().width());
+        EXPECT_LE(label->geometry().right(), group.right());
         EXPECT_EQ(fileControlsEnabled(), !application && !system);
     }
 }

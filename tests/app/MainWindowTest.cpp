@@ -13,9 +13,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -93,6 +96,13 @@ TEST_F(MainWindowTest, ShowsItsTemplateWithNamedControlsAtStart) {
     auto window = makeWindow(startup);
     auto* presets = control<QComboBox>(*window, IdIntervalBox);
     EXPECT_EQ(presets->currentText(), QStringLiteral("7"));
+    // Numbers out of range, from the settings or the command line, are bounded.
+    StartupOptions negative;
+    negative.byteCount = -5;
+    negative.checkInterval = -7;
+    const auto bounded = makeWindow(negative);
+    EXPECT_EQ(control<QLineEdit>(*bounded, IdCountBox)->text(), QStringLiteral("0"));
+    EXPECT_EQ(control<QComboBox>(*bounded, IdIntervalBox)->currentText(), QStringLiteral("1"));
     EXPECT_EQ(presets->itemText(0) + u' ' + presets->itemText(1), QStringLiteral("1 5"));
     EXPECT_EQ(control<QLineEdit>(*window, IdCountBox)->text(), QStringLiteral("250"));
     EXPECT_FALSE(window->control(IdPrintButton)->isEnabled());
@@ -141,6 +151,11 @@ TEST_F(MainWindowTest, ResizingStretchesAndMovesOnlyTheListedControls) {
 }
 
 TEST_F(MainWindowTest, HidingTheControlsLeavesTheDisplayAndPutsItBack) {
+    // Either way the display keeps the gap to the status bar of a window never toggled.
+    const auto gapBelow = [](MainWindow& w) {
+        return w.centralWidget()->height() - w.display()->geometry().bottom() - 1;
+    };
+    const int laidOut = gapBelow(*makeWindow());
     StartupOptions startup;
     startup.hideControls = true;
     auto window = makeWindow(startup);
@@ -148,6 +163,7 @@ TEST_F(MainWindowTest, HidingTheControlsLeavesTheDisplayAndPutsItBack) {
     EXPECT_FALSE(window->control(IdFileNameBox)->isVisible());
     EXPECT_TRUE(window->display()->isVisible());
     EXPECT_EQ(window->display()->geometry().topLeft(), QPoint(7, 7));
+    EXPECT_EQ(gapBelow(*window), laidOut);
     EXPECT_EQ(window->action(IdHideControls)->text(), QStringLiteral("S&how Controls"));
 
     window->dispatchCommand(IdHideControls);
@@ -157,7 +173,7 @@ TEST_F(MainWindowTest, HidingTheControlsLeavesTheDisplayAndPutsItBack) {
     const QSize client = window->centralWidget()->size();
     EXPECT_GT(display.top(), window->control(IdStart)->geometry().bottom());
     EXPECT_EQ(display.right() + 1, client.width() - 14);
-    EXPECT_EQ(display.bottom() + 1, client.height() - 21);
+    EXPECT_EQ(gapBelow(*window), laidOut);
 
     // Later resizes stretch the display from where each toggle put it.
     const auto resizeBy = [&](QSize by) {
@@ -252,6 +268,21 @@ TEST_F(MainWindowTest, ACommandLineFileAndFaceApplyAtOnceAndTheFileIsRemembered)
     typeStart(*window, path);
     EXPECT_EQ(window->display()->font().family(), chosen.family());
     EXPECT_EQ(window->display()->font().pointSize(), 15);
+    // The dialog starts from the display's font; a face picked in its list comes back upright.
+    whileOpen<QFontDialog>([&] { window->dispatchCommand(IdWindowFont); },
+                           [&](QFontDialog& dialog) {
+                               EXPECT_EQ(dialog.currentFont().family(), chosen.family());
+                               EXPECT_EQ(dialog.currentFont().pointSize(), 15);
+                               auto* faces = dialog.findChild<QListView*>();
+                               const QModelIndexList serif = faces->model()->match(
+                                   faces->model()->index(0, 0), Qt::DisplayRole, u"DejaVu Serif"_qs,
+                                   1, Qt::MatchExactly);
+                               ASSERT_EQ(serif.size(), 1);
+                               faces->setCurrentIndex(serif.first());
+                               dialog.accept();
+                           });
+    EXPECT_EQ(window->display()->font().family(), QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(window->display()->font().style(), QFont::StyleNormal);
     window->close();
 
     // The next run offers the file in the file-name box.
@@ -293,6 +324,35 @@ TEST_F(MainWindowTest, KeywordsFilterTheLinesButNotTheCountAndOptionsTakeEffectA
     EXPECT_EQ(window->exitCode(), 2);
 }
 
+TEST_F(MainWindowTest, OptionsThatCannotBeSavedApplyAllTheSameAndAreTold) {
+    // A file where the settings folder should be: nothing can be written below it.
+    const QString blocked = files_.write(u"Dravik"_qs, "a file\n") + u"/Ombrel.conf"_qs;
+    MainWindow window({{}, SettingsStore::atFile(blocked), QString(), {}, {}});
+    window.show();
+    typeStart(window, files_.write(u"keys.log"_qs, "ok\nan error here\n"));
+    test::withModals({[](QWidget* modal) {
+                          auto* sheet = qobject_cast<OptionsSheet*>(modal);
+                          ASSERT_NE(sheet, nullptr);
+                          sheet->page(1)->findChild<QCheckBox*>(u"control1021"_qs)->click();
+                          sheet->page(1)->findChild<QPlainTextEdit*>()->setPlainText(u"error"_qs);
+                          sheet->accept();
+                      },
+                      [&](QWidget* modal) {
+                          auto* box = qobject_cast<QMessageBox*>(modal);
+                          ASSERT_NE(box, nullptr);
+                          EXPECT_TRUE(box->text().contains(blocked)) << box->text().toStdString();
+                          EXPECT_TRUE(box->text().contains(u"Not a directory"_qs));
+                          box->accept();
+                      }},
+                     [&] {
+                         window.dispatchCommand(IdOptions);
+                         QTest::qWait(200); // the box opens without a loop of its own
+                     });
+    // The keywords typed apply to the running window.
+    ASSERT_TRUE(window.waitForDisplayIdle(5000));
+    ASSERT_EQ(window.display()->model()->marks().size(), 1u);
+}
+
 TEST_F(MainWindowTest, AStartThatFailsKeepsTheChangeBeingRead) {
     auto files = std::make_shared<test::GatedFileSystem>();
     const QString path = files_.write(u"crash.log"_qs, "one\n");
@@ -311,23 +371,42 @@ TEST_F(MainWindowTest, AStartThatFailsKeepsTheChangeBeingRead) {
     EXPECT_EQ(window->display()->text(), QStringLiteral("one\nlast words\n"));
 }
 
-TEST_F(MainWindowTest, FailedReadsShowNothingAndAreRetriedUntilTheFileCanBeRead) {
+TEST_F(MainWindowTest, FailedReadsAreToldKeepTheTextAndAreRetriedUntilTheFileCanBeRead) {
     auto files = std::make_shared<test::GatedFileSystem>();
     const QString path = files_.write(u"locked.log"_qs, "secret\n");
     auto window = makeWindow({}, files);
     files->unreadable = true;
-    typeStart(*window, path, QStringLiteral("0"));
+    typeStart(*window, path, QStringLiteral("1"));
+    const QString denied =
+        u"Cannot read "_qs + QDir::toNativeSeparators(path) + u": Permission denied"_qs;
     EXPECT_EQ(window->display()->text(), QString());
-    EXPECT_TRUE(status(*window).startsWith(u"Update: ")) << status(*window).toStdString();
+    EXPECT_EQ(status(*window), denied);
     // Made readable (chmod), not written: shown at the next check all the same.
     files->unreadable = false;
     EXPECT_TRUE(shows(*window, QStringLiteral("secret\n")));
-
+    // Unreadable again when it changes: the last text stays, and the reason is told.
+    files->unreadable = true;
+    files_.append(u"locked.log"_qs, "hidden\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return status(*window) == denied; }, 5000));
+    EXPECT_EQ(window->display()->text(), QStringLiteral("secret\n"));
+    files->unreadable = false;
+    EXPECT_TRUE(shows(*window, QStringLiteral("secret\nhidden\n")));
+    EXPECT_TRUE(status(*window).startsWith(u"Update: ")) << status(*window).toStdString();
     // A tail too large to hold fails the same way, without taking the program down.
     files->outOfMemory = true;
     files_.append(u"locked.log"_qs, "more\n");
-    EXPECT_TRUE(shows(*window, QString()));
-    EXPECT_TRUE(status(*window).endsWith(u"Lines: 1")) << status(*window).toStdString();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return status(*window).endsWith(u"Not enough memory"_qs); }, 5000))
+        << status(*window).toStdString();
+    EXPECT_EQ(window->display()->text(), QStringLiteral("secret\nhidden\n"));
+    files->outOfMemory = false;
+
+    // A folder is watched as a file that cannot be read, and is no recent file.
+    typeStart(*window, files_.path(u"."_qs));
+    EXPECT_TRUE(window->monitor().running());
+    EXPECT_EQ(window->display()->text(), QString());
+    EXPECT_TRUE(status(*window).endsWith(u": Is a directory"_qs)) << status(*window).toStdString();
+    EXPECT_EQ(window->recentFiles().entries(), QStringList{path});
 }
 
 TEST_F(MainWindowTest, TheTrayFollowsTheWatchAndAMissingTrayLeavesTheWindowReachable) {
