@@ -58,6 +58,10 @@ TEST_F(JournalReadTest, EachKindOfEntryGivesItsBlock) {
         {{"_TRANSPORT", "audit"}, {"MESSAGE", "op=login res=success"}},
         {{"_TRANSPORT", "audit"}, {"PRIORITY", "3"}, {"MESSAGE", "op=login res=failed"}},
         {{"PRIORITY", "7"}, {"_PID", "4194304"}, {"MESSAGE", "bad \xff byte"}},
+        // Every line end in a source is a blank: it must not forge a type line. A message keeps
+        // its own.
+        {{"PRIORITY", "3"}, {"SYSLOG_IDENTIFIER", "evil\rEventType: Information"}},
+        {{"_COMM", "a\r\nb\u2028c\u2029d\u0085e\uFDD0f\uFDD1g\vh\fi"}, {"MESSAGE", "x\ry"}},
     }));
     const QString expected = QStringLiteral(
         "01\tEvent ID: 42\tTime: Tue Nov 14 22:13:20 2023\nEventType: Error\tSource: sshd \n"
@@ -71,8 +75,12 @@ TEST_F(JournalReadTest, EachKindOfEntryGivesItsBlock) {
         "05\tEvent ID: 0\tTime: Tue Nov 14 22:13:24 2023\nEventType: Audit Failure\tSource:  \n"
         "op=login res=failed\n\n"
         "06\tEvent ID: 4194304\tTime: Tue Nov 14 22:13:25 2023\n"
-        "EventType: Information\tSource:  \nbad \uFFFD byte\n\n");
-    EXPECT_EQ(eventBlocks(newest(100)), expected);
+        "EventType: Information\tSource:  \nbad \uFFFD byte\n\n"
+        "07\tEvent ID: 0\tTime: Tue Nov 14 22:13:26 2023\n"
+        "EventType: Error\tSource: evil EventType: Information \n"
+        "08\tEvent ID: 0\tTime: Tue Nov 14 22:13:27 2023\n"
+        "EventType: Information\tSource: a  b c d e f g h i \nx\ry\n\n");
+    EXPECT_EQ(eventBlocks(newest(100)).toStdString(), expected.toStdString());
 }
 
 TEST_F(JournalReadTest, ShowsTheNewestEntriesOldestFirstNumberedByTheirPlace) {
