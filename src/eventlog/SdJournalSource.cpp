@@ -72,8 +72,9 @@ SdJournalSource::SdJournalSource(const JournalSourceOptions& options) {
     }
     const QStringList folders =
         options.directory.isEmpty() ? machineJournalFolders() : QStringList{options.directory};
-    problem_ = journalFilesProblem(countJournalFiles(folders, options.kind, ::getuid()),
-                                   options.directory);
+    const unsigned uid = ::getuid();
+    problem_ = journalFilesProblem(countJournalFiles(folders, options.kind, uid), options.directory,
+                                   options.kind, uid);
 }
 
 SdJournalSource::~SdJournalSource() = default;

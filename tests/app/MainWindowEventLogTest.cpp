@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace ombrel;
 using test::FakeLog;
@@ -103,7 +104,9 @@ TEST_F(MainWindowEventLogTest, SystemShowsTheNewestEntriesAndFollowsThemUntilASt
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             return window->panes()->paneText(StatusBar::messagePane) ==
-                       QStringLiteral("No journal files in ") + journal_.directory() &&
+                       QStringLiteral("No journal of this user (user-%1.journal) in %2")
+                           .arg(::getuid())
+                           .arg(journal_.directory()) &&
                    window->display()->text().isEmpty();
         },
         5000));

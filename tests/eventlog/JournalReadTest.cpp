@@ -110,11 +110,24 @@ TEST_F(JournalReadTest, SystemAndApplicationReadTheirOwnFilesAndTellWhyNothingSh
     SdJournalSource unopened({JournalKind::System, missing});
     EXPECT_TRUE(unopened.problem().startsWith(QStringLiteral("Cannot open ") + missing));
     EXPECT_TRUE(unopened.newest(5, stop_).empty());
-    // Files that exist but cannot be read (root reads them all, so only the text is checked).
-    EXPECT_EQ(
-        journalFilesProblem({2, 0}, QString()),
-        QStringLiteral("No journal files readable: add yourself to the systemd-journal group"));
-    EXPECT_EQ(journalFilesProblem({2, 1}, QString()), QString());
+    // Count, folder (none: the machine's), kind, text. Files that exist but cannot be read are
+    // only counted here, as root reads them all.
+    const auto usr = JournalKind::CurrentUser;
+    const auto sys = JournalKind::System;
+    const std::tuple<JournalFileCount, const char*, JournalKind, const char*> texts[] = {
+        {{0, 0, 0}, "/j", usr, "No journal files in /j"},
+        {{0, 0, 1}, "/j", usr, "No journal of this user (user-7.journal) in /j"},
+        {{0, 0, 2}, "", sys, "No system journal (system.journal) found"},
+        {{2, 0, 1},
+         "",
+         sys,
+         "No journal files readable: add yourself to the systemd-journal group"},
+        {{2, 1, 0}, "", sys, ""}};
+    for (const auto& [count, folder, kind, text] : texts) {
+        EXPECT_EQ(journalFilesProblem(count, QString::fromLatin1(folder), kind, 7),
+                  QString::fromLatin1(text))
+            << text;
+    }
 }
 
 TEST(JournalNames, FilesOfTheKindAndSequenceNumbersOfCursors) {
