@@ -1,10 +1,12 @@
 // Maps arbitrary journal fields to a record and formats its text block: the first 16 bytes are
 // the sequence number and the realtime stamp (little-endian), the rest are "NAME=value" fields
 // separated by the byte 0x1E, with any bytes in them.
+#include "display/DisplayLines.h"
 #include "eventlog/EventBlock.h"
 #include "eventlog/JournalEntry.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -34,6 +36,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (text.count(u'\n') != 2 + strings + (strings > 0 ? 1 : 0) || !text.endsWith(u'\n') ||
         !text.contains(QStringLiteral("\tEvent ID: ")) ||
         (fields.message.has_value() != (strings > 0))) {
+        std::abort();
+    }
+    // The two header lines end at their LFs only, as the display and Unicode split lines:
+    // no field can forge a line of the block.
+    const qsizetype headerEnd = text.indexOf(u'\n', text.indexOf(u'\n') + 1);
+    const QStringView header = QStringView(text).first(headerEnd);
+    if (std::any_of(header.begin(), header.end(), [](QChar c) {
+            const char16_t unit = c.unicode();
+            return (unit != u'\n' && ombrel::lineEnds::endsLine(unit)) || unit == u'\v' ||
+                   unit == u'\f' || unit == 0x85 || unit == 0x2028;
+        })) {
         std::abort();
     }
     return 0;

@@ -83,6 +83,8 @@ def main():
         b"MESSAGE=first line\nsecond \xff line\n"]))
     write("fuzz_journal_entry", "audit.bin", stamp + b"\x1e".join([
         b"_TRANSPORT=audit", b"MESSAGE=op=login res=failed\x00tail", b"_COMM=", b"_COMM=login"]))
+    write("fuzz_journal_entry", "forged-line.bin", stamp + b"\x1e".join([
+        b"SYSLOG_IDENTIFIER=evil\rEventType: Information\xe2\x80\xa8x\xef\xb7\x90", b"MESSAGE=m"]))
     write("fuzz_journal_entry", "no-message.bin", stamp + b"PRIORITY=x\x1e=odd\x1es=1;i=ff;b=2")
 
     write("fuzz_codec_zlib", "text", store(text, 1))

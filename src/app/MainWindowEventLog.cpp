@@ -20,7 +20,8 @@ void MainWindow::setUpEventLog() {
     connect(journal_.get(), &JournalWatch::textReady, this, &MainWindow::showJournalText);
     connect(journal_.get(), &JournalWatch::waitFailed, this, &MainWindow::showWaitError);
     connect(journal_.get(), &JournalWatch::problemFound, this, [this](const QString& problem) {
-        // Otherwise an empty display cannot be told from a journal the user may not read.
+        // Otherwise an empty display cannot be told from a journal the user may not read. None
+        // clears the pane: what it told (of this watch or an earlier one) no longer holds.
         statusBar_->setPaneText(StatusBar::messagePane, problem);
     });
 }

@@ -27,11 +27,9 @@ void EventLogWorker::run() {
     if (!source) {
         return;
     }
-    if (const QString problem = source->problem(); !problem.isEmpty() && !stop_.raised()) {
-        reports_.problem(problem);
-    }
     const auto minInterval = std::chrono::milliseconds(setup_.minReadIntervalMs);
     QString shown;
+    QString problem;   // as last reported
     bool first = true; // the first read is made at once and always shown
     Clock::time_point lastRead;
     for (;;) {
@@ -60,13 +58,19 @@ void EventLogWorker::run() {
         try {
             text = eventBlocks(source->newest(setup_.count, stop_));
         } catch (const std::bad_alloc&) {
-            reports_.problem(
-                QStringLiteral("Not enough memory to read %1 entries").arg(setup_.count));
+            problem = QStringLiteral("Not enough memory to read %1 entries").arg(setup_.count);
+            reports_.problem(problem);
             first = false;
             continue;
         }
         if (stop_.raised()) {
             return;
+        }
+        // Told at the first read, also when there is none (an earlier watch's may still show),
+        // and at each change after: files that were missing may appear at any time.
+        if (QString now = source->problem(); first || now != problem) {
+            reports_.problem(now);
+            problem = std::move(now);
         }
         // A wake that changed nothing shown (a rotated or vacuumed file) is not announced.
         if (first || text != shown) {

@@ -20,9 +20,10 @@ struct EventLogWorkerSetup {
 
 /// What a worker reports, each called on the worker's thread.
 struct EventLogWorkerReports {
-    std::function<void(const QString& problem)> problem; ///< after opening, when there is one
-    std::function<void(const QString& text)> text;       ///< the first read, then each changed text
-    std::function<void(int error)> waitFailed; ///< the wait failed (errno); the worker ends
+    /// The source's problem (empty: none) at the first read, then at each read that changed it.
+    std::function<void(const QString& problem)> problem;
+    std::function<void(const QString& text)> text; ///< the first read, then each changed text
+    std::function<void(int error)> waitFailed;     ///< the wait failed (errno); the worker ends
 };
 
 /// One watch of an event log on its own thread: reads the newest records at once, then waits

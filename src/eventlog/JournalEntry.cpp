@@ -1,6 +1,9 @@
 #include "eventlog/JournalEntry.h"
 
+#include "display/DisplayLines.h"
 #include "tail/TailTextDecoder.h"
+
+#include <algorithm>
 
 namespace ombrel {
 
@@ -12,6 +15,14 @@ QString decoded(const QByteArray& bytes) {
     QString text = QString::fromUtf8(bytes);
     text.replace(QChar(0), QChar(TailTextDecoder::nullPlaceholder));
     return text;
+}
+
+/// True for a character that ends a line: in the display (see lineEnds), or by Unicode wherever
+/// the text is copied to.
+bool breaksLine(QChar c) {
+    const char16_t unit = c.unicode();
+    return lineEnds::endsLine(unit) || unit == u'\v' || unit == u'\f' || unit == 0x85 ||
+           unit == QChar::LineSeparator;
 }
 
 EventType typeOf(const JournalFields& fields) {
@@ -33,9 +44,10 @@ EventType typeOf(const JournalFields& fields) {
 QString sourceOf(const JournalFields& fields) {
     for (const auto* candidate : {&fields.syslogIdentifier, &fields.command, &fields.unit}) {
         if (*candidate && !(*candidate)->isEmpty()) {
-            // The source shares its line with the type: a line break in it would end the line.
+            // The source shares its line with the type: a line end in it would end that line
+            // and let the next text pass for a line of the block's own.
             QString source = decoded(**candidate);
-            source.replace(u'\n', u' ');
+            std::replace_if(source.begin(), source.end(), breaksLine, QChar(u' '));
             return source;
         }
     }

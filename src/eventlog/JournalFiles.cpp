@@ -17,6 +17,12 @@ bool canRead(const QString& path) {
     ::close(fd);
     return true;
 }
+
+/// The name of kind's active journal file.
+QString activeFileOf(JournalKind kind, unsigned uid) {
+    return kind == JournalKind::System ? QStringLiteral("system.journal")
+                                       : QStringLiteral("user-%1.journal").arg(uid);
+}
 } // namespace
 
 bool isJournalFileOf(const QString& name, JournalKind kind, unsigned uid) {
@@ -38,15 +44,28 @@ JournalFileCount countJournalFiles(const QStringList& folders, JournalKind kind,
             if (isJournalFileOf(name, kind, uid)) {
                 ++count.found;
                 count.readable += canRead(dir.filePath(name)) ? 1 : 0;
+            } else if (name.endsWith(QStringLiteral(".journal")) ||
+                       name.endsWith(QStringLiteral(".journal~"))) {
+                ++count.others;
             }
         }
     }
     return count;
 }
 
-QString journalFilesProblem(const JournalFileCount& count, const QString& directory) {
+QString journalFilesProblem(const JournalFileCount& count, const QString& directory,
+                            JournalKind kind, unsigned uid) {
     if (count.readable > 0) {
         return {};
+    }
+    if (count.found == 0 && count.others > 0) {
+        // "No journal files" would be wrong: the folder holds journals, only not this one.
+        const QString missing = kind == JournalKind::System
+                                    ? QStringLiteral("No system journal (%1)")
+                                    : QStringLiteral("No journal of this user (%1)");
+        const QString where = directory.isEmpty() ? QStringLiteral(" found")
+                                                  : QStringLiteral(" in %1").arg(directory);
+        return missing.arg(activeFileOf(kind, uid)) + where;
     }
     if (count.found == 0) {
         return directory.isEmpty() ? QStringLiteral("No journal files found")

@@ -38,7 +38,8 @@ public:
 Q_SIGNALS:
     /// The newest entries as text blocks, oldest first.
     void textReady(const QString& text);
-    /// Why the journal shows nothing although it may hold entries.
+    /// Why the journal shows nothing although it may hold entries; empty when nothing is wrong.
+    /// Comes with the first read, then with each change.
     void problemFound(const QString& problem);
     /// The worker's wait failed with errno error; the worker has ended.
     void waitFailed(int error);

@@ -18,7 +18,7 @@ public:
     virtual ~RecordSource() = default;
 
     /// Why the log shows nothing though it may hold records (it cannot be opened, none of its
-    /// files can be read); empty when it could be read.
+    /// files can be read); empty when it could be read. May change with takeInChanges.
     virtual QString problem() const = 0;
     /// Takes in the changes announced so far. Called before each read, so that a change made
     /// during the read is announced again and read next time.

@@ -49,7 +49,9 @@ void SdJournalSource::Closer::operator()(sd_journal* journal) const {
     sd_journal_close(journal);
 }
 
-SdJournalSource::SdJournalSource(const JournalSourceOptions& options) {
+SdJournalSource::SdJournalSource(const JournalSourceOptions& options)
+    : options_(options), folders_(options.directory.isEmpty() ? machineJournalFolders()
+                                                              : QStringList{options.directory}) {
     const int kindFlag =
         options.kind == JournalKind::System ? SD_JOURNAL_SYSTEM : SD_JOURNAL_CURRENT_USER;
     sd_journal* journal = nullptr;
@@ -70,17 +72,26 @@ SdJournalSource::SdJournalSource(const JournalSourceOptions& options) {
     if (descriptor_ < 0) {
         watchError_ = -descriptor_;
     }
-    const QStringList folders =
-        options.directory.isEmpty() ? machineJournalFolders() : QStringList{options.directory};
-    problem_ = journalFilesProblem(countJournalFiles(folders, options.kind, ::getuid()),
-                                   options.directory);
+    problem_ = filesProblem();
 }
 
 SdJournalSource::~SdJournalSource() = default;
 
+QString SdJournalSource::filesProblem() const {
+    const unsigned uid = ::getuid();
+    return journalFilesProblem(countJournalFiles(folders_, options_.kind, uid), options_.directory,
+                               options_.kind, uid);
+}
+
 void SdJournalSource::takeInChanges() {
-    if (journal_) {
-        sd_journal_process(journal_.get());
+    if (!journal_) {
+        return;
+    }
+    sd_journal_process(journal_.get());
+    // Files may appear, or become readable, at any time; once one can be read, looking again
+    // is no longer needed.
+    if (!problem_.isEmpty()) {
+        problem_ = filesProblem();
     }
 }
 

@@ -3,6 +3,7 @@
 #include "eventlog/JournalEntry.h"
 #include "eventlog/RecordSource.h"
 
+#include <QStringList>
 #include <memory>
 
 struct sd_journal;
@@ -29,7 +30,10 @@ private:
         void operator()(sd_journal* journal) const;
     };
     JournalFields currentFields() const;
+    QString filesProblem() const;
 
+    JournalSourceOptions options_;
+    QStringList folders_; // where the journal's files lie
     std::unique_ptr<sd_journal, Closer> journal_;
     int descriptor_ = -1;
     int watchError_ = 0; // errno when the journal could not be watched

@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace ombrel;
 using test::FakeLog;
@@ -111,11 +112,26 @@ TEST_F(MainWindowEventLogTest, SystemShowsTheNewestEntriesAndFollowsThemUntilASt
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             return window->panes()->paneText(StatusBar::messagePane) ==
-                       QStringLiteral("No journal files in ") + journal_.directory() &&
+                       QStringLiteral("No journal of this user (user-%1.journal) in %2")
+                           .arg(::getuid())
+                           .arg(journal_.directory()) &&
                    window->display()->text().isEmpty();
         },
         5000));
     test::saveScreenshot(*window, "system-log");
+
+    // What the pane told goes at the first read that finds files: of a new watch, or of this
+    // watch once the user's journal appears.
+    const auto pane = [&] { return window->panes()->paneText(StatusBar::messagePane); };
+    startOn(*window, IdSystemLog);
+    EXPECT_TRUE(shows(*window, QStringLiteral("five\n\n")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pane().isEmpty(); }, 2000)) << pane().toStdString();
+    startOn(*window, IdApplicationLog);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !pane().isEmpty(); }, 5000));
+    ASSERT_TRUE(journal_.append({{{"MESSAGE", "mine"}}},
+                                QStringLiteral("user-%1.journal").arg(::getuid())));
+    EXPECT_TRUE(shows(*window, QStringLiteral("mine\n\n")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pane().isEmpty(); }, 2000)) << pane().toStdString();
 }
 
 TEST_F(MainWindowEventLogTest, AFailedWaitShowsItsErrorAndCloseAndStartEndTheWorker) {

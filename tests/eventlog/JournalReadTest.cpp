@@ -58,6 +58,10 @@ TEST_F(JournalReadTest, EachKindOfEntryGivesItsBlock) {
         {{"_TRANSPORT", "audit"}, {"MESSAGE", "op=login res=success"}},
         {{"_TRANSPORT", "audit"}, {"PRIORITY", "3"}, {"MESSAGE", "op=login res=failed"}},
         {{"PRIORITY", "7"}, {"_PID", "4194304"}, {"MESSAGE", "bad \xff byte"}},
+        // Every line end in a source is a blank: it must not forge a type line. A message keeps
+        // its own.
+        {{"PRIORITY", "3"}, {"SYSLOG_IDENTIFIER", "evil\rEventType: Information"}},
+        {{"_COMM", "a\r\nb\u2028c\u2029d\u0085e\uFDD0f\uFDD1g\vh\fi"}, {"MESSAGE", "x\ry"}},
     }));
     const QString expected = QStringLiteral(
         "01\tEvent ID: 42\tTime: Tue Nov 14 22:13:20 2023\nEventType: Error\tSource: sshd \n"
@@ -71,8 +75,12 @@ TEST_F(JournalReadTest, EachKindOfEntryGivesItsBlock) {
         "05\tEvent ID: 0\tTime: Tue Nov 14 22:13:24 2023\nEventType: Audit Failure\tSource:  \n"
         "op=login res=failed\n\n"
         "06\tEvent ID: 4194304\tTime: Tue Nov 14 22:13:25 2023\n"
-        "EventType: Information\tSource:  \nbad \uFFFD byte\n\n");
-    EXPECT_EQ(eventBlocks(newest(100)), expected);
+        "EventType: Information\tSource:  \nbad \uFFFD byte\n\n"
+        "07\tEvent ID: 0\tTime: Tue Nov 14 22:13:26 2023\n"
+        "EventType: Error\tSource: evil EventType: Information \n"
+        "08\tEvent ID: 0\tTime: Tue Nov 14 22:13:27 2023\n"
+        "EventType: Information\tSource: a  b c d e f g h i \nx\ry\n\n");
+    EXPECT_EQ(eventBlocks(newest(100)).toStdString(), expected.toStdString());
 }
 
 TEST_F(JournalReadTest, ShowsTheNewestEntriesOldestFirstNumberedByTheirPlace) {
@@ -102,11 +110,24 @@ TEST_F(JournalReadTest, SystemAndApplicationReadTheirOwnFilesAndTellWhyNothingSh
     SdJournalSource unopened({JournalKind::System, missing});
     EXPECT_TRUE(unopened.problem().startsWith(QStringLiteral("Cannot open ") + missing));
     EXPECT_TRUE(unopened.newest(5, stop_).empty());
-    // Files that exist but cannot be read (root reads them all, so only the text is checked).
-    EXPECT_EQ(
-        journalFilesProblem({2, 0}, QString()),
-        QStringLiteral("No journal files readable: add yourself to the systemd-journal group"));
-    EXPECT_EQ(journalFilesProblem({2, 1}, QString()), QString());
+    // Count, folder (none: the machine's), kind, text. Files that exist but cannot be read are
+    // only counted here, as root reads them all.
+    const auto usr = JournalKind::CurrentUser;
+    const auto sys = JournalKind::System;
+    const std::tuple<JournalFileCount, const char*, JournalKind, const char*> texts[] = {
+        {{0, 0, 0}, "/j", usr, "No journal files in /j"},
+        {{0, 0, 1}, "/j", usr, "No journal of this user (user-7.journal) in /j"},
+        {{0, 0, 2}, "", sys, "No system journal (system.journal) found"},
+        {{2, 0, 1},
+         "",
+         sys,
+         "No journal files readable: add yourself to the systemd-journal group"},
+        {{2, 1, 0}, "", sys, ""}};
+    for (const auto& [count, folder, kind, text] : texts) {
+        EXPECT_EQ(journalFilesProblem(count, QString::fromLatin1(folder), kind, 7),
+                  QString::fromLatin1(text))
+            << text;
+    }
 }
 
 TEST(JournalNames, FilesOfTheKindAndSequenceNumbersOfCursors) {
