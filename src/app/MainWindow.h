@@ -155,9 +155,10 @@ private:
     QTimer checkTimer_;
     bool controlsHidden_ = false;
     QPoint savedDisplayTopLeft_;
-    int displayBottomGap_ = 0;          // between the display and the status bar, as laid out
-    int countLabelWidth_ = 0;           // the count label's width in the template
-    std::uint64_t shownGeneration_ = 0; // the update session of the text on the display
+    int displayBottomGap_ = 0;             // between the display and the status bar, as laid out
+    int countLabelWidth_ = 0;              // the count label's width in the template
+    std::uint64_t shownGeneration_ = 0;    // the update session of the text on the display
+    std::optional<QString> unsavedEditor_; // the editor chosen in options the store refused
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<WindowTray> windowTray_;
     WindowFont windowFont_;

@@ -46,6 +46,11 @@ void MainWindow::applyOptions(const OptionsResult& result) {
     if (monitor_.running() && !monitor_.eventLogMode()) {
         requestDisplayUpdate(); // show the new keyword settings at once
     }
+    // The editor is read from the store at each launch: one the store did not take is kept here.
+    unsavedEditor_.reset();
+    if (!result.written && result.behavior) {
+        unsavedEditor_ = result.behavior->editor;
+    }
     if (!result.written) {
         openMessageBox(this, QMessageBox::Warning, QStringLiteral("Ombrel"),
                        QStringLiteral("The options could not be saved to %1:\n%2\n\nThey apply to "
@@ -139,7 +144,9 @@ void MainWindow::launchEditor() {
         journal ? ProgramLauncher::journalViewerCommand(
                       [](const QString& name) { return QStandardPaths::findExecutable(name); })
                 : ProgramLauncher::editorCommand(
-                      setup_.settings.readSetting(QStringLiteral("Editor")), monitor_.sourceText());
+                      unsavedEditor_ ? unsavedEditor_
+                                     : setup_.settings.readSetting(QStringLiteral("Editor")),
+                      monitor_.sourceText());
     if (command) {
         ProgramLauncher::launch(*command); // a failure is not reported
     }
