@@ -186,12 +186,15 @@ QString LogViewAccessible::attributes(int offset, int* startOffset, int* endOffs
     for (const QChar special : {u'\\', u':', u',', u'=', u';', u'"'}) {
         family.replace(special, QString(u'\\') + special);
     }
-    // In the names and order Qt's own text widgets report them.
+    // In the names and order Qt's own text widgets report them. The underline needs its type
+    // as well as its style: the type is what AT-SPI passes on as "underline".
     return QStringLiteral("font-family:\"%1\";font-size:%2pt;font-style:normal;font-weight:%3;"
-                          "text-position:baseline;text-underline-style:%4;")
+                          "text-position:baseline;text-underline-style:%4;"
+                          "text-underline-type:%5;")
         .arg(family, QString::number(basePoints + steps * MarkRun::markGrowthPoints),
              marked ? QStringLiteral("bold") : QStringLiteral("normal"),
-             marked ? QStringLiteral("dotted") : QStringLiteral("none"));
+             marked ? QStringLiteral("dotted") : QStringLiteral("none"),
+             marked ? QStringLiteral("single") : QStringLiteral("none"));
 }
 
 } // namespace ombrel

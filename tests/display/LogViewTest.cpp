@@ -193,15 +193,14 @@ TEST_F(LogViewTest, AssistiveToolsReadTextCaretSelectionAndTheLookOfEachRun) {
 
     const auto look = [](const char* points, bool marked) {
         return u"font-family:\"DejaVu Sans Mono\";font-size:%1pt;font-style:normal;font-weight:%2;"
-               "text-position:baseline;text-underline-style:%3;"_s.arg(
+               "text-position:baseline;text-underline-style:%3;text-underline-type:%4;"_s.arg(
                    QLatin1StringView(points), marked ? u"bold"_s : u"normal"_s,
-                   marked ? u"dotted"_s : u"none"_s);
+                   marked ? u"dotted"_s : u"none"_s, marked ? u"single"_s : u"none"_s);
     };
-    const std::tuple<int, int, int, QString> runs[] = {{0, 0, 11, look("10", false)},
-                                                       {11, 11, 16, look("12.4", true)},
-                                                       {24, 22, 26, look("11.2", true)},
-                                                       {30, 28, 33, look("12.4", true)},
-                                                       {33, -1, -1, QString()}};
+    const std::tuple<int, int, int, QString> runs[] = {
+        {0, 0, 11, look("10", false)},    {11, 11, 16, look("12.4", true)},
+        {16, 16, 22, look("10", false)},  {24, 22, 26, look("11.2", true)},
+        {30, 28, 33, look("12.4", true)}, {33, -1, -1, QString()}};
     for (const auto& [offset, runStart, runEnd, attributes] : runs) {
         EXPECT_EQ(reader->attributes(offset, &start, &end), attributes) << offset;
         EXPECT_EQ(std::pair(start, end), std::pair(runStart, runEnd)) << offset;
