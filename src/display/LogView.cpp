@@ -83,8 +83,16 @@ void LogView::setModel(std::shared_ptr<const DisplayModel> model) {
 
 void LogView::setSelection(std::int64_t anchor, std::int64_t caret) {
     const std::int64_t size = model_->size();
-    selection_ = {std::clamp<std::int64_t>(anchor, 0, size),
-                  std::clamp<std::int64_t>(caret, 0, size)};
+    anchor = std::clamp<std::int64_t>(anchor, 0, size);
+    caret = std::clamp<std::int64_t>(caret, 0, size);
+    if (anchor == caret) {
+        anchor = caret = characterEdge(caret, caret > selection_.caret);
+    } else {
+        const bool forward = caret > anchor;
+        anchor = characterEdge(anchor, !forward);
+        caret = characterEdge(caret, forward);
+    }
+    selection_ = {anchor, caret};
     ensureCaretVisible();
     viewport()->update();
     notifySelection();

@@ -38,7 +38,9 @@ public:
 
     /// The caret and the selection (equal ends: no selection).
     const TextSelection& selection() const { return selection_; }
-    /// Selects from anchor to caret (clamped to the text) and brings the caret into view.
+    /// Selects from anchor to caret (clamped to the text) and brings the caret into view. An end
+    /// inside a character above U+FFFF moves out of it: a selection takes the character whole,
+    /// a lone caret steps over it the way it moved.
     void setSelection(std::int64_t anchor, std::int64_t caret);
     /// The selected text, lines separated by '\n'.
     QString selectedText() const;
@@ -87,6 +89,7 @@ private:
     std::int64_t topLineForEnd() const;
     std::int64_t visibleLineCount() const;
     void moveCaret(std::int64_t position, bool extend);
+    std::int64_t characterEdge(std::int64_t position, bool forward) const;
     void ensureCaretVisible();
     double caretX() const;
     std::int64_t lineAtY(int y) const;
