@@ -24,7 +24,7 @@ constexpr int textMargin = 4;
 // The primary selection (X11): the view's selected text at the time it is pasted.
 class SelectionData : public QMimeData {
 public:
-    explicit SelectionData(LogView* view) : view_(view) {}
+    explicit SelectionData(const LogView* view) : view_(view) {}
     QStringList formats() const override { return {QStringLiteral("text/plain")}; }
     bool hasFormat(const QString& mimeType) const override {
         return mimeType == QStringLiteral("text/plain");
@@ -36,7 +36,7 @@ protected:
     }
 
 private:
-    QPointer<LogView> view_;
+    QPointer<const LogView> view_;
 };
 } // namespace
 
@@ -110,11 +110,18 @@ void LogView::selectAll() {
     offerSelection();
 }
 
+std::unique_ptr<QMimeData> LogView::selectionMimeData() const {
+    if (selection_.isEmpty()) {
+        return nullptr;
+    }
+    // Asked for when pasted, so a large selection is not copied for nothing.
+    return std::make_unique<SelectionData>(this);
+}
+
 void LogView::offerSelection() {
     QClipboard* clipboard = QApplication::clipboard();
     if (!selection_.isEmpty() && clipboard->supportsSelection()) {
-        // Asked for when pasted, so a large selection is not copied for nothing.
-        clipboard->setMimeData(new SelectionData(this), QClipboard::Selection);
+        clipboard->setMimeData(selectionMimeData().release(), QClipboard::Selection);
     }
 }
 

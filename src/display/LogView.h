@@ -6,6 +6,7 @@
 
 #include <QAbstractScrollArea>
 #include <QMenu>
+#include <QMimeData>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -48,6 +49,9 @@ public:
     void selectAll();
     /// Puts the selected text on the clipboard as plain text; nothing when none is selected.
     void copy();
+    /// What the primary selection (X11) is given for the selection as plain text, made when
+    /// pasted; null when none is selected.
+    std::unique_ptr<QMimeData> selectionMimeData() const;
     /// Scrolls so the last line is at the bottom of the view.
     void scrollToEnd();
     /// The first line at the top of the view.
