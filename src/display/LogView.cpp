@@ -1,14 +1,13 @@
 #include "display/LogView.h"
 
 #include "display/LogViewAccessible.h"
+#include "display/SelectionMimeData.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
-#include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
@@ -20,24 +19,6 @@ namespace {
 constexpr int caretMargin = 16;
 // Blank space left of the text, as a text editor leaves it.
 constexpr int textMargin = 4;
-
-// The primary selection (X11): the view's selected text at the time it is pasted.
-class SelectionData : public QMimeData {
-public:
-    explicit SelectionData(const LogView* view) : view_(view) {}
-    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
-    bool hasFormat(const QString& mimeType) const override {
-        return mimeType == QStringLiteral("text/plain");
-    }
-
-protected:
-    QVariant retrieveData(const QString& mimeType, QMetaType /*type*/) const override {
-        return view_ && hasFormat(mimeType) ? QVariant(view_->selectedText()) : QVariant();
-    }
-
-private:
-    QPointer<const LogView> view_;
-};
 } // namespace
 
 LogView::LogView(QWidget* parent)
@@ -114,8 +95,10 @@ std::unique_ptr<QMimeData> LogView::selectionMimeData() const {
     if (selection_.isEmpty()) {
         return nullptr;
     }
-    // Asked for when pasted, so a large selection is not copied for nothing.
-    return std::make_unique<SelectionData>(this);
+    // Made when pasted, so a large selection is not copied for nothing; from the text shown
+    // now, so that what the view later shows or selects does not change it.
+    return std::make_unique<SelectionMimeData>(model_, selection_.start(),
+                                               selection_.end() - selection_.start());
 }
 
 void LogView::offerSelection() {

@@ -49,8 +49,8 @@ public:
     void selectAll();
     /// Puts the selected text on the clipboard as plain text; nothing when none is selected.
     void copy();
-    /// What the primary selection (X11) is given for the selection as plain text, made when
-    /// pasted; null when none is selected.
+    /// What the primary selection (X11) is given for the selection: its text as plain text,
+    /// made when pasted and kept whatever the view shows later; null when none is selected.
     std::unique_ptr<QMimeData> selectionMimeData() const;
     /// Scrolls so the last line is at the bottom of the view.
     void scrollToEnd();

@@ -134,14 +134,26 @@ TEST_F(LogViewTest, SelectsWithMouseAndKeysAndCopiesPlainText) {
     EXPECT_EQ(QApplication::clipboard()->text(), view.text());
 }
 
-TEST_F(LogViewTest, ASelectionSurvivesAnUpdateThatKeepsItsText) {
+TEST_F(LogViewTest, ASelectionSurvivesAnUpdateThatKeepsItsTextAndMiddleClickPastesTheLastOne) {
     view.setModel(modelOf(u"first line\nsecond line here\nthird\n"_s));
     view.setSelection(11, 17); // "second"
+    // What a middle click pastes (X11's primary selection) stays the last selected text, even
+    // once an update or a click has dropped the selection.
+    const std::unique_ptr<QMimeData> primary = view.selectionMimeData();
+    ASSERT_NE(primary, nullptr);
     view.setModel(modelOf(u"second line here\nthird\nfourth\n"_s));
     EXPECT_EQ(view.selectedText(), u"second"_s);
     view.setModel(modelOf(u"other\n"_s));
     EXPECT_TRUE(view.selection().isEmpty());
     EXPECT_EQ(view.selection().caret, 6);
+    EXPECT_EQ(primary->text(), u"second"_s);
+
+    view.setSelection(0, 5);
+    const std::unique_ptr<QMimeData> next = view.selectionMimeData();
+    ASSERT_NE(next, nullptr);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, pointAt(0, 2));
+    EXPECT_EQ(view.selectionMimeData(), nullptr);
+    EXPECT_EQ(next->text(), u"other"_s);
 }
 
 TEST_F(LogViewTest, CharactersAboveUFFFFAreNeverSplit) {
