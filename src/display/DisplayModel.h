@@ -37,6 +37,11 @@ public:
     QChar at(std::int64_t position) const { return text_.at(position); }
     /// Characters of the text.
     std::int64_t size() const { return text_.size(); }
+    /// True when position lies between the two halves (code units) of a character above U+FFFF.
+    bool splitsPair(std::int64_t position) const {
+        return position > 0 && position < size() && at(position).isLowSurrogate() &&
+               at(position - 1).isHighSurrogate();
+    }
     /// Lines of the text; an empty text has one.
     std::int64_t lineCount() const { return lineCount_; }
     /// Position of the first character of line (0 <= line < lineCount()).

@@ -1,14 +1,13 @@
 #include "display/LogView.h"
 
 #include "display/LogViewAccessible.h"
+#include "display/SelectionMimeData.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
-#include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
@@ -20,24 +19,6 @@ namespace {
 constexpr int caretMargin = 16;
 // Blank space left of the text, as a text editor leaves it.
 constexpr int textMargin = 4;
-
-// The primary selection (X11): the view's selected text at the time it is pasted.
-class SelectionData : public QMimeData {
-public:
-    explicit SelectionData(LogView* view) : view_(view) {}
-    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
-    bool hasFormat(const QString& mimeType) const override {
-        return mimeType == QStringLiteral("text/plain");
-    }
-
-protected:
-    QVariant retrieveData(const QString& mimeType, QMetaType /*type*/) const override {
-        return view_ && hasFormat(mimeType) ? QVariant(view_->selectedText()) : QVariant();
-    }
-
-private:
-    QPointer<LogView> view_;
-};
 } // namespace
 
 LogView::LogView(QWidget* parent)
@@ -83,8 +64,16 @@ void LogView::setModel(std::shared_ptr<const DisplayModel> model) {
 
 void LogView::setSelection(std::int64_t anchor, std::int64_t caret) {
     const std::int64_t size = model_->size();
-    selection_ = {std::clamp<std::int64_t>(anchor, 0, size),
-                  std::clamp<std::int64_t>(caret, 0, size)};
+    anchor = std::clamp<std::int64_t>(anchor, 0, size);
+    caret = std::clamp<std::int64_t>(caret, 0, size);
+    if (anchor == caret) {
+        anchor = caret = characterEdge(caret, caret > selection_.caret);
+    } else {
+        const bool forward = caret > anchor;
+        anchor = characterEdge(anchor, !forward);
+        caret = characterEdge(caret, forward);
+    }
+    selection_ = {anchor, caret};
     ensureCaretVisible();
     viewport()->update();
     notifySelection();
@@ -102,11 +91,20 @@ void LogView::selectAll() {
     offerSelection();
 }
 
+std::unique_ptr<QMimeData> LogView::selectionMimeData() const {
+    if (selection_.isEmpty()) {
+        return nullptr;
+    }
+    // Made when pasted, so a large selection is not copied for nothing; from the text shown
+    // now, so that what the view later shows or selects does not change it.
+    return std::make_unique<SelectionMimeData>(model_, selection_.start(),
+                                               selection_.end() - selection_.start());
+}
+
 void LogView::offerSelection() {
     QClipboard* clipboard = QApplication::clipboard();
     if (!selection_.isEmpty() && clipboard->supportsSelection()) {
-        // Asked for when pasted, so a large selection is not copied for nothing.
-        clipboard->setMimeData(new SelectionData(this), QClipboard::Selection);
+        clipboard->setMimeData(selectionMimeData().release(), QClipboard::Selection);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <QAbstractScrollArea>
 #include <QMenu>
+#include <QMimeData>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -38,7 +39,9 @@ public:
 
     /// The caret and the selection (equal ends: no selection).
     const TextSelection& selection() const { return selection_; }
-    /// Selects from anchor to caret (clamped to the text) and brings the caret into view.
+    /// Selects from anchor to caret (clamped to the text) and brings the caret into view. An end
+    /// inside a character above U+FFFF moves out of it: a selection takes the character whole,
+    /// a lone caret steps over it the way it moved.
     void setSelection(std::int64_t anchor, std::int64_t caret);
     /// The selected text, lines separated by '\n'.
     QString selectedText() const;
@@ -46,6 +49,9 @@ public:
     void selectAll();
     /// Puts the selected text on the clipboard as plain text; nothing when none is selected.
     void copy();
+    /// What the primary selection (X11) is given for the selection: its text as plain text,
+    /// made when pasted and kept whatever the view shows later; null when none is selected.
+    std::unique_ptr<QMimeData> selectionMimeData() const;
     /// Scrolls so the last line is at the bottom of the view.
     void scrollToEnd();
     /// The first line at the top of the view.
@@ -87,6 +93,7 @@ private:
     std::int64_t topLineForEnd() const;
     std::int64_t visibleLineCount() const;
     void moveCaret(std::int64_t position, bool extend);
+    std::int64_t characterEdge(std::int64_t position, bool forward) const;
     void ensureCaretVisible();
     double caretX() const;
     std::int64_t lineAtY(int y) const;

@@ -3,6 +3,7 @@
 #include "display/LogView.h"
 
 #include <QFontInfo>
+#include <QTextBoundaryFinder>
 #include <algorithm>
 #include <climits>
 
@@ -14,6 +15,10 @@ namespace {
 int toOffset(std::int64_t position) {
     return static_cast<int>(std::min<std::int64_t>(position, INT_MAX));
 }
+
+// How far either side of an offset words and sentences are looked for: a line of a log can be
+// megabytes long.
+constexpr std::int64_t itemReach = 4096;
 
 QAccessibleInterface* createInterface(const QString& className, QObject* object) {
     if (className == QLatin1String("ombrel::LogView") && object && object->isWidgetType()) {
@@ -115,25 +120,116 @@ QString LogViewAccessible::text(int startOffset, int endOffset) const {
     return model.mid(start, end - start);
 }
 
+LogViewAccessible::Span
+LogViewAccessible::itemAt(std::int64_t position, QAccessible::TextBoundaryType boundaryType) const {
+    const DisplayModel& model = *view()->model();
+    switch (boundaryType) {
+    case QAccessible::CharBoundary: {
+        if (position == model.size()) {
+            return {position, position};
+        }
+        const std::int64_t start = model.splitsPair(position) ? position - 1 : position;
+        return {start, model.splitsPair(start + 1) ? start + 2 : start + 1};
+    }
+    case QAccessible::LineBoundary:
+    case QAccessible::ParagraphBoundary: {
+        const std::int64_t line = model.lineOf(position);
+        const std::int64_t start = model.lineStart(line);
+        return {start, std::min(model.size(), start + model.lineLength(line) + 1)}; // with its end
+    }
+    case QAccessible::WordBoundary:
+    case QAccessible::SentenceBoundary:
+        return textItemAt(position, boundaryType);
+    default:
+        return {0, model.size()};
+    }
+}
+
+LogViewAccessible::Span
+LogViewAccessible::textItemAt(std::int64_t position,
+                              QAccessible::TextBoundaryType boundaryType) const {
+    // Looked for in the line around position, as far as itemReach either side; a window edge
+    // never falls inside a pair, so neither does an item's.
+    const DisplayModel& model = *view()->model();
+    const std::int64_t line = model.lineOf(position);
+    const std::int64_t lineStart = model.lineStart(line);
+    const std::int64_t lineEnd = std::min(model.size(), lineStart + model.lineLength(line) + 1);
+    std::int64_t from = std::max(lineStart, position - itemReach);
+    std::int64_t to = std::min(lineEnd, position + itemReach);
+    from -= model.splitsPair(from) ? 1 : 0;
+    to += model.splitsPair(to) ? 1 : 0;
+    const QString window = model.mid(from, to - from);
+    if (window.isEmpty()) {
+        return {position, position};
+    }
+    // As Qt's own text interface does: from the last start or end of an item at or before the
+    // character at position to the next one.
+    QTextBoundaryFinder finder(boundaryType == QAccessible::WordBoundary
+                                   ? QTextBoundaryFinder::Word
+                                   : QTextBoundaryFinder::Sentence,
+                               window);
+    const auto atEdge = [&finder] {
+        return finder.boundaryReasons().testAnyFlags(QTextBoundaryFinder::StartOfItem |
+                                                     QTextBoundaryFinder::EndOfItem);
+    };
+    finder.setPosition(static_cast<qsizetype>(std::min(position - from, to - from - 1)));
+    while (finder.position() > 0 && !atEdge()) {
+        finder.toPreviousBoundary();
+    }
+    const qsizetype start = finder.position();
+    qsizetype end = start;
+    do {
+        end = finder.toNextBoundary();
+    } while (end > start && end < window.size() && !atEdge());
+    return {from + start, from + (end > start ? end : window.size())};
+}
+
+QString LogViewAccessible::answer(std::optional<Span> item, int* startOffset,
+                                  int* endOffset) const {
+    if (!item) {
+        *startOffset = *endOffset = -1; // none there
+        return {};
+    }
+    *startOffset = toOffset(item->first);
+    *endOffset = toOffset(item->second);
+    return text(*startOffset, *endOffset);
+}
+
+QString LogViewAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                            int* startOffset, int* endOffset) const {
+    const std::int64_t position = offset == -1 ? characterCount() : offset;
+    std::optional<Span> item;
+    if (position >= 0 && position <= characterCount() && boundaryType != QAccessible::NoBoundary) {
+        const std::int64_t start = itemAt(position, boundaryType).first;
+        if (start > 0) {
+            item = itemAt(start - 1, boundaryType);
+        }
+    }
+    return answer(item, startOffset, endOffset);
+}
+
 QString LogViewAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                         int* startOffset, int* endOffset) const {
-    const DisplayModel& model = *view()->model();
-    if (boundaryType == QAccessible::LineBoundary ||
-        boundaryType == QAccessible::ParagraphBoundary) {
-        // Asked line by line, a long text must not be copied whole for each question.
-        const std::int64_t line = model.lineOf(std::clamp<std::int64_t>(offset, 0, model.size()));
-        const std::int64_t start = model.lineStart(line);
-        const std::int64_t end = std::min(model.size(), start + model.lineLength(line) + 1);
-        *startOffset = toOffset(start);
-        *endOffset = toOffset(end);
-        return text(*startOffset, *endOffset);
+    // -1 stands for the end of the text.
+    const std::int64_t position = offset == -1 ? characterCount() : offset;
+    std::optional<Span> item;
+    if (position >= 0 && position <= characterCount()) {
+        item = itemAt(position, boundaryType);
     }
-    if (boundaryType == QAccessible::CharBoundary) {
-        *startOffset = std::clamp(offset, 0, characterCount());
-        *endOffset = std::min(*startOffset + 1, characterCount());
-        return text(*startOffset, *endOffset);
+    return answer(item, startOffset, endOffset);
+}
+
+QString LogViewAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                           int* startOffset, int* endOffset) const {
+    const std::int64_t position = offset == -1 ? characterCount() : offset;
+    std::optional<Span> item;
+    if (position >= 0 && position <= characterCount() && boundaryType != QAccessible::NoBoundary) {
+        const std::int64_t end = itemAt(position, boundaryType).second;
+        if (end < characterCount()) {
+            item = itemAt(end, boundaryType);
+        }
     }
-    return QAccessibleTextInterface::textAtOffset(offset, boundaryType, startOffset, endOffset);
+    return answer(item, startOffset, endOffset);
 }
 
 int LogViewAccessible::characterCount() const {
@@ -186,12 +282,15 @@ QString LogViewAccessible::attributes(int offset, int* startOffset, int* endOffs
     for (const QChar special : {u'\\', u':', u',', u'=', u';', u'"'}) {
         family.replace(special, QString(u'\\') + special);
     }
-    // In the names and order Qt's own text widgets report them.
+    // In the names and order Qt's own text widgets report them. The underline needs its type
+    // as well as its style: the type is what AT-SPI passes on as "underline".
     return QStringLiteral("font-family:\"%1\";font-size:%2pt;font-style:normal;font-weight:%3;"
-                          "text-position:baseline;text-underline-style:%4;")
+                          "text-position:baseline;text-underline-style:%4;"
+                          "text-underline-type:%5;")
         .arg(family, QString::number(basePoints + steps * MarkRun::markGrowthPoints),
              marked ? QStringLiteral("bold") : QStringLiteral("normal"),
-             marked ? QStringLiteral("dotted") : QStringLiteral("none"));
+             marked ? QStringLiteral("dotted") : QStringLiteral("none"),
+             marked ? QStringLiteral("single") : QStringLiteral("none"));
 }
 
 } // namespace ombrel

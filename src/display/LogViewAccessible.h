@@ -3,6 +3,8 @@
 #include <QAccessibleWidget>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace ombrel {
 
@@ -35,7 +37,9 @@ public:
     QString text(QAccessible::Text type) const override;
 
     // The text interface, in display positions (one character per line end); attributes
-    // gives the run of one look around an offset.
+    // gives the run of one look around an offset. Characters, words, sentences and lines are
+    // found in the text around the offset, never in a copy of the whole text, and a character
+    // above U+FFFF counts as one.
     void selection(int selectionIndex, int* startOffset, int* endOffset) const override;
     int selectionCount() const override;
     void addSelection(int startOffset, int endOffset) override;
@@ -44,8 +48,12 @@ public:
     int cursorPosition() const override;
     void setCursorPosition(int position) override;
     QString text(int startOffset, int endOffset) const override;
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                             int* startOffset, int* endOffset) const override;
     QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                          int* endOffset) const override;
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                            int* startOffset, int* endOffset) const override;
     int characterCount() const override;
     QRect characterRect(int offset) const override;
     int offsetAtPoint(const QPoint& point) const override;
@@ -53,7 +61,12 @@ public:
     QString attributes(int offset, int* startOffset, int* endOffset) const override;
 
 private:
+    using Span = std::pair<std::int64_t, std::int64_t>;
+
     LogView* view() const;
+    Span itemAt(std::int64_t position, QAccessible::TextBoundaryType boundaryType) const;
+    Span textItemAt(std::int64_t position, QAccessible::TextBoundaryType boundaryType) const;
+    QString answer(std::optional<Span> item, int* startOffset, int* endOffset) const;
 };
 
 } // namespace ombrel

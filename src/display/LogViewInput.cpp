@@ -18,10 +18,7 @@ constexpr std::int64_t longestWord = 1024;
 
 void LogView::moveCaret(std::int64_t position, bool extend) {
     position = std::clamp<std::int64_t>(position, 0, model_->size());
-    if (position > 0 && position < model_->size() && model_->at(position).isLowSurrogate() &&
-        model_->at(position - 1).isHighSurrogate()) {
-        position += position > selection_.caret ? 1 : -1; // never between the halves of a pair
-    }
+    position = characterEdge(position, position > selection_.caret);
     selection_.caret = position;
     if (!extend) {
         selection_.anchor = position;
@@ -32,6 +29,14 @@ void LogView::moveCaret(std::int64_t position, bool extend) {
     if (!dragging_) {
         offerSelection();
     }
+}
+
+std::int64_t LogView::characterEdge(std::int64_t position, bool forward) const {
+    // Never between the halves of a pair: on past it, or back before it.
+    if (!model_->splitsPair(position)) {
+        return position;
+    }
+    return forward ? position + 1 : position - 1;
 }
 
 std::int64_t LogView::wordMove(std::int64_t position, bool forward) const {
@@ -166,6 +171,7 @@ void LogView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void LogView::selectWordAt(std::int64_t position) {
+    position = characterEdge(position, false);
     const std::int64_t line = model_->lineOf(position);
     const std::int64_t lineStart = model_->lineStart(line);
     const std::int64_t lineEnd = lineStart + model_->lineLength(line);
@@ -181,7 +187,7 @@ void LogView::selectWordAt(std::int64_t position) {
         ++end;
     }
     if (start == end && end < lineEnd) {
-        ++end; // not a word: the character itself
+        end = characterEdge(end + 1, true); // not a word: the character itself
     }
     selection_ = {start, end};
     ensureCaretVisible();

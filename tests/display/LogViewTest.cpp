@@ -134,14 +134,96 @@ TEST_F(LogViewTest, SelectsWithMouseAndKeysAndCopiesPlainText) {
     EXPECT_EQ(QApplication::clipboard()->text(), view.text());
 }
 
-TEST_F(LogViewTest, ASelectionSurvivesAnUpdateThatKeepsItsText) {
+TEST_F(LogViewTest, ASelectionSurvivesAnUpdateThatKeepsItsTextAndMiddleClickPastesTheLastOne) {
     view.setModel(modelOf(u"first line\nsecond line here\nthird\n"_s));
     view.setSelection(11, 17); // "second"
+    // What a middle click pastes (X11's primary selection) stays the last selected text, even
+    // once an update or a click has dropped the selection.
+    const std::unique_ptr<QMimeData> primary = view.selectionMimeData();
+    ASSERT_NE(primary, nullptr);
     view.setModel(modelOf(u"second line here\nthird\nfourth\n"_s));
     EXPECT_EQ(view.selectedText(), u"second"_s);
     view.setModel(modelOf(u"other\n"_s));
     EXPECT_TRUE(view.selection().isEmpty());
     EXPECT_EQ(view.selection().caret, 6);
+    EXPECT_EQ(primary->text(), u"second"_s);
+
+    view.setSelection(0, 5);
+    const std::unique_ptr<QMimeData> next = view.selectionMimeData();
+    ASSERT_NE(next, nullptr);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, pointAt(0, 2));
+    EXPECT_EQ(view.selectionMimeData(), nullptr);
+    EXPECT_EQ(next->text(), u"other"_s);
+}
+
+TEST_F(LogViewTest, CharactersAboveUFFFFAreNeverSplit) {
+    // Two code units each: the smiley at 1-2 and 11-12, the letter 𝐱 (part of a word) at 7-8.
+    const QString shown = u"a😀b. C𝐱d\n😀"_s;
+    view.setModel(modelOf(shown));
+    QAccessibleTextInterface* reader =
+        QAccessible::queryAccessibleInterface(&view)->textInterface();
+    ASSERT_NE(reader, nullptr);
+    using Ask =
+        QString (QAccessibleTextInterface::*)(int, QAccessible::TextBoundaryType, int*, int*) const;
+    const Ask at = &QAccessibleTextInterface::textAtOffset;
+    const Ask before = &QAccessibleTextInterface::textBeforeOffset;
+    const Ask after = &QAccessibleTextInterface::textAfterOffset;
+    const struct {
+        Ask ask;
+        QAccessible::TextBoundaryType type;
+        int offset, start, end;
+    } cases[] = {
+        {at, QAccessible::CharBoundary, 1, 1, 3},
+        {at, QAccessible::CharBoundary, 2, 1, 3},
+        {before, QAccessible::CharBoundary, 2, 0, 1},
+        {before, QAccessible::CharBoundary, 3, 1, 3},
+        {after, QAccessible::CharBoundary, 0, 1, 3},
+        {after, QAccessible::CharBoundary, 2, 3, 4},
+        {at, QAccessible::CharBoundary, 12, 11, 13},
+        {before, QAccessible::CharBoundary, 13, 11, 13},
+        {at, QAccessible::WordBoundary, 8, 6, 10},
+        {before, QAccessible::WordBoundary, 8, 4, 6},
+        {at, QAccessible::SentenceBoundary, 8, 6, 11},
+    };
+    for (const auto& c : cases) {
+        int start = -1;
+        int end = -1;
+        EXPECT_EQ((reader->*c.ask)(c.offset, c.type, &start, &end),
+                  shown.mid(c.start, c.end - c.start));
+        EXPECT_EQ(std::pair(start, end), std::pair(c.start, c.end)) << c.type << " at " << c.offset;
+    }
+    // No kind of boundary falls inside a pair, wherever it is asked for.
+    const auto splits = [&shown](int position) {
+        return position > 0 && position < shown.size() && shown[position].isLowSurrogate();
+    };
+    for (const auto type : {QAccessible::CharBoundary, QAccessible::WordBoundary,
+                            QAccessible::SentenceBoundary, QAccessible::LineBoundary}) {
+        for (const Ask ask : {at, before, after}) {
+            for (int offset = 0; offset <= shown.size(); ++offset) {
+                int start = -1;
+                int end = -1;
+                const QString text = (reader->*ask)(offset, type, &start, &end);
+                EXPECT_FALSE(splits(start) || splits(end)) << type << " at " << offset;
+                EXPECT_EQ(text, start < 0 ? QString() : shown.mid(start, end - start));
+            }
+        }
+    }
+
+    // A caret placed inside a pair steps over it the way it went; a selection takes it whole.
+    reader->setCursorPosition(2);
+    EXPECT_EQ(view.selection().caret, 1);
+    reader->setCursorPosition(2);
+    EXPECT_EQ(view.selection().caret, 3);
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(view.selectedText(), u"😀"_s);
+    reader->setSelection(0, 8, 2);
+    EXPECT_EQ(view.selectedText(), u"😀b. C𝐱"_s);
+    // A double click on a character that is no word selects all of it.
+    const QRect smiley = view.characterRect(11);
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {},
+                       QPoint(smiley.left() + 1, smiley.center().y()));
+    EXPECT_EQ(view.selectedText(), u"😀"_s);
 }
 
 TEST_F(LogViewTest, LongLinesScrollSidewaysAndManyLinesScrollDown) {
@@ -193,15 +275,14 @@ TEST_F(LogViewTest, AssistiveToolsReadTextCaretSelectionAndTheLookOfEachRun) {
 
     const auto look = [](const char* points, bool marked) {
         return u"font-family:\"DejaVu Sans Mono\";font-size:%1pt;font-style:normal;font-weight:%2;"
-               "text-position:baseline;text-underline-style:%3;"_s.arg(
+               "text-position:baseline;text-underline-style:%3;text-underline-type:%4;"_s.arg(
                    QLatin1StringView(points), marked ? u"bold"_s : u"normal"_s,
-                   marked ? u"dotted"_s : u"none"_s);
+                   marked ? u"dotted"_s : u"none"_s, marked ? u"single"_s : u"none"_s);
     };
-    const std::tuple<int, int, int, QString> runs[] = {{0, 0, 11, look("10", false)},
-                                                       {11, 11, 16, look("12.4", true)},
-                                                       {24, 22, 26, look("11.2", true)},
-                                                       {30, 28, 33, look("12.4", true)},
-                                                       {33, -1, -1, QString()}};
+    const std::tuple<int, int, int, QString> runs[] = {
+        {0, 0, 11, look("10", false)},    {11, 11, 16, look("12.4", true)},
+        {16, 16, 22, look("10", false)},  {24, 22, 26, look("11.2", true)},
+        {30, 28, 33, look("12.4", true)}, {33, -1, -1, QString()}};
     for (const auto& [offset, runStart, runEnd, attributes] : runs) {
         EXPECT_EQ(reader->attributes(offset, &start, &end), attributes) << offset;
         EXPECT_EQ(std::pair(start, end), std::pair(runStart, runEnd)) << offset;
