@@ -5,6 +5,7 @@
 #include "support/TestJournal.h"
 
 #include <QDir>
+#include <QFile>
 #include <ctime>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -106,10 +107,6 @@ TEST_F(JournalReadTest, SystemAndApplicationReadTheirOwnFilesAndTellWhyNothingSh
     ASSERT_TRUE(QDir().mkdir(empty));
     EXPECT_EQ(SdJournalSource({JournalKind::System, empty}).problem(),
               QStringLiteral("No journal files in ") + empty);
-    const QString missing = journal_.directory() + QStringLiteral("/missing");
-    SdJournalSource unopened({JournalKind::System, missing});
-    EXPECT_TRUE(unopened.problem().startsWith(QStringLiteral("Cannot open ") + missing));
-    EXPECT_TRUE(unopened.newest(5, stop_).empty());
     // Count, folder (none: the machine's), kind, text. Files that exist but cannot be read are
     // only counted here, as root reads them all.
     const auto usr = JournalKind::CurrentUser;
@@ -130,12 +127,83 @@ TEST_F(JournalReadTest, SystemAndApplicationReadTheirOwnFilesAndTellWhyNothingSh
     }
 }
 
-TEST(JournalNames, FilesOfTheKindAndSequenceNumbersOfCursors) {
-    EXPECT_TRUE(
-        isJournalFileOf(QStringLiteral("system@0123-4567.journal~"), JournalKind::System, 7));
-    EXPECT_FALSE(isJournalFileOf(QStringLiteral("systemd.journal"), JournalKind::System, 7));
-    EXPECT_TRUE(isJournalFileOf(QStringLiteral("user-7.journal"), JournalKind::CurrentUser, 7));
-    EXPECT_FALSE(isJournalFileOf(QStringLiteral("user-70.journal"), JournalKind::CurrentUser, 7));
+TEST_F(JournalReadTest, ANamedFolderGivesSystemEveryJournalButUserOnesWithItsMachineFolders) {
+    const QDir dir(journal_.directory());
+    const QString id = QStringLiteral("0123456789abcdef0123456789abcdef");
+    ASSERT_TRUE(dir.mkdir(id) && dir.mkdir(QStringLiteral("elsewhere")));
+    // One entry per file, a second apart, in this order.
+    const std::pair<const char*, QString> files[] = {
+        {"sys", QStringLiteral("system.journal")},
+        {"usr", QStringLiteral("user-%1.journal").arg(::getuid())},
+        {"theirs", QStringLiteral("user-99999.journal")},
+        {"web", QStringLiteral("remote-web1@0123-1-1.journal")},
+        {"sub", id + QStringLiteral("/remote-db2.journal")},
+        {"deeper", QStringLiteral("elsewhere/system.journal")},
+        {"tilde", QStringLiteral("remote-db3.journal")},
+    };
+    for (const auto& [message, file] : files) {
+        ASSERT_TRUE(journal_.append({{{"MESSAGE", message}}}, file)) << message;
+    }
+    ASSERT_TRUE(QFile::rename(dir.filePath(QStringLiteral("remote-db3.journal")),
+                              dir.filePath(QStringLiteral("remote-db3.journal~"))));
+    EXPECT_EQ(numbersAndStrings(newest(10)), QStringLiteral("1:sys 1:web 1:sub 1:tilde"));
+    EXPECT_EQ(numbersAndStrings(newest(10, JournalKind::CurrentUser)), QStringLiteral("1:usr"));
+}
+
+TEST_F(JournalReadTest, BadFilesAreSkippedAndToldAndBadFoldersToldWhileGoodFilesRead) {
+    const QDir dir(journal_.directory());
+    ASSERT_TRUE(journal_.append(messages(1, 2), QStringLiteral("remote-web1.journal")));
+    // A journal cut short, a file that is none, a link to nothing (gone: not worth a word).
+    ASSERT_TRUE(QFile::copy(dir.filePath(QStringLiteral("remote-web1.journal")),
+                            dir.filePath(QStringLiteral("remote-cut.journal"))));
+    ASSERT_TRUE(QFile::resize(dir.filePath(QStringLiteral("remote-cut.journal")), 3000));
+    QFile junk(dir.filePath(QStringLiteral("remote-junk.journal")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly) && junk.write("not a journal") > 0);
+    junk.close();
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("missing")),
+                            dir.filePath(QStringLiteral("remote-gone.journal"))));
+    SdJournalSource source({JournalKind::System, dir.path()});
+    EXPECT_EQ(numbersAndStrings(source.newest(5, stop_)), QStringLiteral("1:m1 2:m2"));
+    EXPECT_EQ(source.problem(),
+              QStringLiteral("Skipped remote-cut.journal: damaged or truncated (and 1 more)"));
+
+    // Folder, then what the pane says.
+    const QString plain = dir.filePath(QStringLiteral("remote-junk.journal"));
+    const QString missing = dir.filePath(QStringLiteral("missing"));
+    const std::pair<QString, QString> folders[] = {
+        {missing, QStringLiteral("Cannot open %1: No such file or directory").arg(missing)},
+        {plain, QStringLiteral("Cannot open %1: Not a directory").arg(plain)},
+    };
+    for (const auto& [folder, text] : folders) {
+        SdJournalSource bad({JournalKind::System, folder});
+        EXPECT_EQ(bad.problem(), text);
+        EXPECT_TRUE(bad.newest(5, stop_).empty());
+    }
+}
+
+TEST(JournalNames, FilesOfTheChoiceAndSequenceNumbersOfCursors) {
+    const JournalFileChoice machineSystem{JournalKind::System, 7, false};
+    const JournalFileChoice folderSystem{JournalKind::System, 7, true};
+    const JournalFileChoice user{JournalKind::CurrentUser, 7, true};
+    // Name, then whether the machine's system journal, a folder's and user 7's take it.
+    const std::tuple<const char*, bool, bool, bool> names[] = {
+        {"system@0123-4567.journal~", true, true, false},
+        {"systemd.journal", false, true, false},
+        {"remote-web1.journal", false, true, false},
+        {"remote-web1@0123-4567.journal", false, true, false},
+        {"remote-user-7.journal", false, true, false},
+        {"user-7.journal", false, false, true},
+        {"user-7@0123-4567.journal~", false, false, true},
+        {"user-70.journal", false, false, false},
+        {"user-.journal", false, true, false},
+        {"system.journal.gz", false, false, false},
+    };
+    for (const auto& [name, machine, folder, mine] : names) {
+        const QString text = QString::fromLatin1(name);
+        EXPECT_EQ(isJournalFileOf(text, machineSystem), machine) << name;
+        EXPECT_EQ(isJournalFileOf(text, folderSystem), folder) << name;
+        EXPECT_EQ(isJournalFileOf(text, user), mine) << name;
+    }
     EXPECT_EQ(cursorSequenceNumber("s=6acc;i=1f;b=0123;m=3e8"), 31U);
     EXPECT_EQ(cursorSequenceNumber("s=1;i=zz"), 0U);
 }
