@@ -1,6 +1,7 @@
 #include "eventlog/SdJournalSource.h"
 
 #include <QFile>
+#include <QSet>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -114,6 +115,7 @@ std::vector<EventRecord> SdJournalSource::newest(std::int64_t count, const StopS
         return records;
     }
     records.reserve(static_cast<std::size_t>(std::min<std::int64_t>(count, 1 << 16)));
+    QSet<QString> machines; // each machine's name and ID held once, however many entries
     // Across files (machines) the library goes by the entries' realtime stamps.
     while (static_cast<std::int64_t>(records.size()) < count) {
         if (records.size() % 256 == 0 && stop.raised()) {
@@ -122,7 +124,10 @@ std::vector<EventRecord> SdJournalSource::newest(std::int64_t count, const StopS
         if (sd_journal_previous(journal) <= 0) {
             break;
         }
-        records.push_back(eventRecordFromJournal(currentFields()));
+        EventRecord record = eventRecordFromJournal(currentFields());
+        record.computer = *machines.insert(record.computer);
+        record.machineId = *machines.insert(record.machineId);
+        records.push_back(std::move(record));
     }
     std::reverse(records.begin(), records.end());
     return records;

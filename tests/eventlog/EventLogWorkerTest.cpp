@@ -19,7 +19,7 @@ std::vector<EventRecord> records(int n) {
     std::vector<EventRecord> all;
     for (int i = 1; i <= n; ++i) {
         const auto number = static_cast<std::uint64_t>(i);
-        all.push_back({number, i, 0, EventType::Warning, u"src"_qs, {u"r%1"_qs.arg(i)}});
+        all.push_back({number, i, 0, EventType::Warning, u"src"_qs, {u"r%1"_qs.arg(i)}, {}, {}});
     }
     return all;
 }

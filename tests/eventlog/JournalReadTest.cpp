@@ -84,6 +84,65 @@ TEST_F(JournalReadTest, EachKindOfEntryGivesItsBlock) {
     EXPECT_EQ(eventBlocks(newest(100)).toStdString(), expected.toStdString());
 }
 
+TEST_F(JournalReadTest, EntriesOfSeveralMachinesShowInTimeOrderEachNamingItsComputer) {
+    const auto stamp = [](int second) {
+        return QByteArray::number((1700000000LL + second) * 1000000);
+    };
+    const QByteArray web = "11111111111111111111111111111111";
+    const QByteArray db = "22222222222222222222222222222222";
+    // Each machine's file written on its own, by stamps interleaved with the other's; the
+    // boots differ, and so does their monotonic time's order from the realtime's.
+    const auto entry = [&](int second, const QByteArray& id, const char* message) {
+        return test::JournalEntryFields{
+            {"__REALTIME_TIMESTAMP", stamp(second)},
+            {"__MONOTONIC_TIMESTAMP", QByteArray::number(9000 - second)},
+            {"_BOOT_ID", id},
+            {"_MACHINE_ID", id},
+            {"SYSLOG_IDENTIFIER", "nginx"},
+            {"MESSAGE", message}};
+    };
+    auto w1 = entry(0, web, "w1");
+    auto w2 = entry(2, web, "w2");
+    auto d1 = entry(1, db, "d1");
+    w1.emplace_back("_HOSTNAME", "web1");
+    w2.emplace_back("_HOSTNAME", "web1");
+    d1.emplace_back("_HOSTNAME", "db2");
+    ASSERT_TRUE(journal_.append({w1, w2}, QStringLiteral("remote-web1.journal")));
+    ASSERT_TRUE(journal_.append({d1, entry(3, db, "d2")}, QStringLiteral("remote-db2.journal")));
+    ASSERT_TRUE(journal_.append({{{"__REALTIME_TIMESTAMP", stamp(4)}, {"MESSAGE", "x"}}},
+                                QStringLiteral("remote-anon.journal")));
+    const QString expected = QStringLiteral(
+        "01\tEvent ID: 0\tTime: Tue Nov 14 22:13:20 2023\n"
+        "EventType: Information\tSource: nginx \tComputer: web1\nw1\n\n"
+        "01\tEvent ID: 0\tTime: Tue Nov 14 22:13:21 2023\n"
+        "EventType: Information\tSource: nginx \tComputer: db2\nd1\n\n"
+        "02\tEvent ID: 0\tTime: Tue Nov 14 22:13:22 2023\n"
+        "EventType: Information\tSource: nginx \tComputer: web1\nw2\n\n"
+        "02\tEvent ID: 0\tTime: Tue Nov 14 22:13:23 2023\n"
+        "EventType: Information\tSource: nginx \tComputer: 22222222222222222222222222222222\n"
+        "d2\n\n"
+        "01\tEvent ID: 0\tTime: Tue Nov 14 22:13:24 2023\n"
+        "EventType: Information\tSource:  \tComputer: unknown\nx\n\n");
+    EXPECT_EQ(eventBlocks(newest(100)).toStdString(), expected.toStdString());
+    EXPECT_EQ(numbersAndStrings(newest(3)), QStringLiteral("2:w2 2:d2 1:x"));
+
+    // One machine under two names (renamed) is one machine: its blocks read as ever. A name
+    // cannot forge a line, however long or odd.
+    TestJournal one;
+    const QByteArray odd = "odd\rEventType: Error\n" + QByteArray(1000, 'h');
+    ASSERT_TRUE(one.append({{{"_MACHINE_ID", web}, {"_HOSTNAME", "localhost"}, {"MESSAGE", "a"}},
+                            {{"_MACHINE_ID", web}, {"_HOSTNAME", odd}, {"MESSAGE", "b"}}}));
+    std::vector<EventRecord> records =
+        SdJournalSource({JournalKind::System, one.directory()}).newest(5, stop_);
+    EXPECT_FALSE(eventBlocks(records).contains(QStringLiteral("Computer")));
+    ASSERT_EQ(records.size(), 2U);
+    EXPECT_EQ(records[1].computer, QStringLiteral("odd EventType: Error ") + QString(1000, u'h'));
+    // Told apart by name where there is no ID.
+    records[0].machineId.clear();
+    records[1].machineId.clear();
+    EXPECT_TRUE(fromSeveralMachines(records));
+}
+
 TEST_F(JournalReadTest, ShowsTheNewestEntriesOldestFirstNumberedByTheirPlace) {
     ASSERT_TRUE(journal_.append(messages(1, 5)));
     const std::pair<std::int64_t, const char*> cases[] = {
