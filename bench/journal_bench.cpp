@@ -101,7 +101,7 @@ void readAndShow(const QString& dir, int count) {
     for (int run = 0; run < 5; ++run) {
         QElapsedTimer clock;
         clock.start();
-        SdJournalSource source({JournalKind::System, dir});
+        SdJournalSource source({JournalKind::System, dir, {}});
         open.push_back(msSince(clock));
         clock.restart();
         source.takeInChanges();

@@ -33,7 +33,7 @@ JournalFileChoice choiceOf(const JournalSourceOptions& options) {
 SdJournalSource::SdJournalSource(const JournalSourceOptions& options) : options_(options) {
     if (!options.directory.isEmpty()) {
         folder_ =
-            std::make_unique<JournalFolder>(options.directory, choiceOf(options), QStringList());
+            std::make_unique<JournalFolder>(options.directory, choiceOf(options), options.hosts);
         return;
     }
     machineFolders_ = machineJournalFolders();
@@ -47,6 +47,12 @@ SdJournalSource::SdJournalSource(const JournalSourceOptions& options) : options_
         return;
     }
     machine_.reset(journal);
+    if (const int matched = matchHosts(journal, options.hosts); matched < 0) {
+        machine_.reset();
+        problem_ = QStringLiteral("Cannot choose the computers: %1")
+                       .arg(QString::fromLocal8Bit(std::strerror(-matched)));
+        return;
+    }
     descriptor_ = sd_journal_get_fd(journal);
     if (descriptor_ < 0) {
         watchError_ = -descriptor_;
@@ -131,6 +137,26 @@ std::vector<EventRecord> SdJournalSource::newest(std::int64_t count, const StopS
     }
     std::reverse(records.begin(), records.end());
     return records;
+}
+
+QStringList SdJournalSource::hostNames() const {
+    QStringList names;
+    sd_journal* journal = this->journal();
+    if (!journal || sd_journal_query_unique(journal, "_HOSTNAME") < 0) {
+        return names;
+    }
+    const void* data = nullptr;
+    std::size_t length = 0;
+    constexpr std::size_t prefix = sizeof "_HOSTNAME=" - 1;
+    SD_JOURNAL_FOREACH_UNIQUE(journal, data, length) {
+        if (length > prefix) {
+            names.append(QString::fromUtf8(static_cast<const char*>(data) + prefix,
+                                           static_cast<qsizetype>(length - prefix)));
+        }
+    }
+    names.sort();
+    names.removeDuplicates(); // the same name from several files
+    return names;
 }
 
 WaitOutcome SdJournalSource::waitForChange(const StopSignal& stop) {

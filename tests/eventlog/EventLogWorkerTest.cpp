@@ -1,6 +1,7 @@
 #include "eventlog/EventLogWorker.h"
 
 #include "eventlog/EventBlock.h"
+#include "eventlog/HostNameLookup.h"
 #include "eventlog/JournalWatch.h"
 #include "support/TestJournal.h"
 
@@ -40,6 +41,28 @@ TEST(EventLogWorker, ABusyLogIsReadAtMostOncePerIntervalAndASameTextNotAgain) {
     EXPECT_GE(log.reads, 3);
     EXPECT_LE(log.reads, 7);
     EXPECT_EQ(texts, 1);
+}
+
+TEST(HostNameLookup, OfLookupsAskedForWhileOneRunsOnlyTheLastIsMadeAndReported) {
+    std::atomic<bool> release{false};
+    std::vector<QString> read; // the folders looked up, on the lookup's thread
+    HostNameLookup lookup([&](const JournalSourceOptions& options) {
+        read.push_back(options.directory);
+        while (!release) {
+            QThread::msleep(5);
+        }
+        return QStringList{options.directory};
+    });
+    QSignalSpy found(&lookup, &HostNameLookup::namesFound);
+    for (const char* folder : {"a", "b", "c"}) {
+        lookup.start({JournalKind::System, QString::fromLatin1(folder), {}});
+    }
+    release = true;
+    ASSERT_TRUE(found.wait(5000));
+    EXPECT_FALSE(found.wait(200)); // a's names, stale by then, never came
+    ASSERT_EQ(found.count(), 1);
+    EXPECT_EQ(found.at(0).at(0).toStringList(), QStringList{QStringLiteral("c")});
+    EXPECT_EQ(read, (std::vector<QString>{QStringLiteral("a"), QStringLiteral("c")}));
 }
 
 TEST(JournalWatch, DropsWhatAStoppedWorkerReported) {

@@ -28,9 +28,9 @@ protected:
         }
         return entries;
     }
-    std::vector<EventRecord> newest(std::int64_t count,
-                                    JournalKind kind = JournalKind::System) const {
-        SdJournalSource source({kind, journal_.directory()});
+    std::vector<EventRecord> newest(std::int64_t count, JournalKind kind = JournalKind::System,
+                                    const QStringList& hosts = {}) const {
+        SdJournalSource source({kind, journal_.directory(), hosts});
         return source.newest(count, stop_);
     }
     static QString numbersAndStrings(const std::vector<EventRecord>& records) {
@@ -133,7 +133,7 @@ TEST_F(JournalReadTest, EntriesOfSeveralMachinesShowInTimeOrderEachNamingItsComp
     ASSERT_TRUE(one.append({{{"_MACHINE_ID", web}, {"_HOSTNAME", "localhost"}, {"MESSAGE", "a"}},
                             {{"_MACHINE_ID", web}, {"_HOSTNAME", odd}, {"MESSAGE", "b"}}}));
     std::vector<EventRecord> records =
-        SdJournalSource({JournalKind::System, one.directory()}).newest(5, stop_);
+        SdJournalSource({JournalKind::System, one.directory(), {}}).newest(5, stop_);
     EXPECT_FALSE(eventBlocks(records).contains(QStringLiteral("Computer")));
     ASSERT_EQ(records.size(), 2U);
     EXPECT_EQ(records[1].computer, QStringLiteral("odd EventType: Error ") + QString(1000, u'h'));
@@ -141,6 +141,36 @@ TEST_F(JournalReadTest, EntriesOfSeveralMachinesShowInTimeOrderEachNamingItsComp
     records[0].machineId.clear();
     records[1].machineId.clear();
     EXPECT_TRUE(fromSeveralMachines(records));
+}
+
+TEST_F(JournalReadTest, ChosenComputersAreMatchedByTheLibraryAndAllTheirNamesListed) {
+    const QByteArray odd = "odd\n" + QByteArray(1000, 'h');
+    const auto from = [](const QByteArray& host, int first, int last) {
+        std::vector<test::JournalEntryFields> entries;
+        for (int i = first; i <= last; ++i) {
+            entries.push_back({{"_HOSTNAME", host}, {"MESSAGE", "m" + QByteArray::number(i)}});
+        }
+        return entries;
+    };
+    ASSERT_TRUE(journal_.append(from("web1", 1, 3), QStringLiteral("remote-web1.journal")));
+    ASSERT_TRUE(journal_.append(from("db2", 4, 8), QStringLiteral("remote-db2.journal")));
+    ASSERT_TRUE(journal_.append(from(odd, 9, 9), QStringLiteral("remote-odd.journal")));
+    // Read by matches, the newest of the chosen are found behind newer entries of others.
+    const QString oddName = QString::fromUtf8(odd);
+    const std::pair<QStringList, const char*> cases[] = {
+        {{QStringLiteral("web1")}, "2:m2 3:m3"},
+        {{QStringLiteral("web1"), oddName}, "3:m3 1:m9"},
+        {{QStringLiteral("nowhere")}, ""},
+        {{}, "5:m8 1:m9"},
+    };
+    for (const auto& [hosts, shown] : cases) {
+        EXPECT_EQ(numbersAndStrings(newest(2, JournalKind::System, hosts)),
+                  QString::fromLatin1(shown))
+            << shown;
+    }
+    EXPECT_EQ(SdJournalSource({JournalKind::System, journal_.directory(), {QStringLiteral("db2")}})
+                  .hostNames(),
+              QStringList({QStringLiteral("db2"), oddName, QStringLiteral("web1")}));
 }
 
 TEST_F(JournalReadTest, ShowsTheNewestEntriesOldestFirstNumberedByTheirPlace) {
@@ -164,7 +194,7 @@ TEST_F(JournalReadTest, SystemAndApplicationReadTheirOwnFilesAndTellWhyNothingSh
 
     const QString empty = journal_.directory() + QStringLiteral("/empty");
     ASSERT_TRUE(QDir().mkdir(empty));
-    EXPECT_EQ(SdJournalSource({JournalKind::System, empty}).problem(),
+    EXPECT_EQ(SdJournalSource({JournalKind::System, empty, {}}).problem(),
               QStringLiteral("No journal files in ") + empty);
     // Count, folder (none: the machine's), kind, text. Files that exist but cannot be read are
     // only counted here, as root reads them all.
@@ -221,7 +251,7 @@ TEST_F(JournalReadTest, BadFilesAreSkippedAndToldAndBadFoldersToldWhileGoodFiles
     junk.close();
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("missing")),
                             dir.filePath(QStringLiteral("remote-gone.journal"))));
-    SdJournalSource source({JournalKind::System, dir.path()});
+    SdJournalSource source({JournalKind::System, dir.path(), {}});
     EXPECT_EQ(numbersAndStrings(source.newest(5, stop_)), QStringLiteral("1:m1 2:m2"));
     EXPECT_EQ(source.problem(),
               QStringLiteral("Skipped remote-cut.journal: damaged or truncated (and 1 more)"));
@@ -234,7 +264,7 @@ TEST_F(JournalReadTest, BadFilesAreSkippedAndToldAndBadFoldersToldWhileGoodFiles
         {plain, QStringLiteral("Cannot open %1: Not a directory").arg(plain)},
     };
     for (const auto& [folder, text] : folders) {
-        SdJournalSource bad({JournalKind::System, folder});
+        SdJournalSource bad({JournalKind::System, folder, {}});
         EXPECT_EQ(bad.problem(), text);
         EXPECT_TRUE(bad.newest(5, stop_).empty());
     }
