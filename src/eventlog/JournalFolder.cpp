@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <poll.h>
@@ -12,7 +13,7 @@ namespace ombrel {
 
 namespace {
 
-constexpr int lookAgainMs = 1000; // a folder that went is looked for this often
+constexpr int lookAgainMs = 1000; // a folder that went, or a file left out, is looked at again
 
 QString reasonText(int error) {
     // The library's words for a file it cannot make sense of say little to a reader.
@@ -76,13 +77,17 @@ void JournalFolder::takeInChanges() {
         sd_journal_process(journal_.get());
     }
     // After the journal's own changes: a file it let go of on a rename is opened again below.
-    if (!watch_.takeEvents()) {
+    // A file left out may be one still being begun, or one made readable since.
+    const bool skippedOpens =
+        std::any_of(skipped_.begin(), skipped_.end(),
+                    [](const SkippedFile& file) { return opensAsJournal(file.path); });
+    if (!watch_.takeEvents() && !skippedOpens) {
         return;
     }
     JournalFolderListing listing = listJournalFolder(folder_, choice_);
     const bool same = listing.error == 0 && error_ == 0 && identify(listing.files) == files_;
-    // A file left out may have become readable; a folder still missing needs nothing new.
-    if ((same && skipped_.empty()) || (listing.error != 0 && listing.error == error_)) {
+    // A folder still missing needs nothing new.
+    if ((same && !skippedOpens) || (listing.error != 0 && listing.error == error_)) {
         return;
     }
     open(listing);
@@ -110,7 +115,9 @@ int JournalFolder::addWaitTargets(std::vector<WaitTarget>& targets, int& timeout
     if (watch_.descriptor() >= 0) {
         targets.push_back({watch_.descriptor(), POLLIN});
     }
-    if (!watch_.watching()) {
+    // A file being begun may change without a word from the folder, or from the journal when
+    // it holds no other file there.
+    if (!watch_.watching() || !skipped_.empty()) {
         timeoutMs = soonerTimeout(timeoutMs, lookAgainMs);
     }
     return journal_ ? addJournalWaitTarget(journal_.get(), descriptor_, targets, timeoutMs) : 0;

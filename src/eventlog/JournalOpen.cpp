@@ -60,7 +60,7 @@ OpenedFiles openJournalFiles(const QStringList& paths) {
     QStringList good;
     for (const QString& path : paths) {
         JournalPointer single;
-        const int alone = openAll({path}, single);
+        const int alone = openAll({path}, single); // the reason, for the message pane
         if (alone >= 0) {
             good.append(path);
         } else if (alone != -ENOENT) {
@@ -70,6 +70,11 @@ OpenedFiles openJournalFiles(const QStringList& paths) {
     result = openAll(good, opened.journal);
     opened.error = result < 0 ? -result : 0;
     return opened;
+}
+
+bool opensAsJournal(const QString& path) {
+    JournalPointer single;
+    return openAll({path}, single) >= 0;
 }
 
 int matchHosts(sd_journal* journal, const QStringList& hosts) {

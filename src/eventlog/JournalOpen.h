@@ -37,6 +37,9 @@ struct OpenedFiles {
 /// removal). No paths give a journal without files.
 OpenedFiles openJournalFiles(const QStringList& paths);
 
+/// True when the library opens path as a journal file.
+bool opensAsJournal(const QString& path);
+
 /// Narrows journal to the entries of any of hosts (by _HOSTNAME), with the library's own
 /// matches; none narrows nothing. 0, or a negative errno.
 int matchHosts(sd_journal* journal, const QStringList& hosts);
