@@ -15,8 +15,10 @@ namespace ombrel {
 namespace {
 
 bool canRead(const QString& path) {
-    // Opening is the one true test: permissions, access lists and the process's groups.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    // Opening is the one true test: permissions, access lists and the process's groups. Never
+    // blocking: a pipe named as a journal file would wait for a writer for ever.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
         return false;
     }

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <ctime>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace ombrel;
@@ -242,7 +243,8 @@ TEST_F(JournalReadTest, ANamedFolderGivesSystemEveryJournalButUserOnesWithItsMac
 TEST_F(JournalReadTest, BadFilesAreSkippedAndToldAndBadFoldersToldWhileGoodFilesRead) {
     const QDir dir(journal_.directory());
     ASSERT_TRUE(journal_.append(messages(1, 2), QStringLiteral("remote-web1.journal")));
-    // A journal cut short, a file that is none, a link to nothing (gone: not worth a word).
+    // A journal cut short, a file that is none, a link to a pipe (opened, it would wait for a
+    // writer), a link to nothing (gone: not worth a word).
     ASSERT_TRUE(QFile::copy(dir.filePath(QStringLiteral("remote-web1.journal")),
                             dir.filePath(QStringLiteral("remote-cut.journal"))));
     ASSERT_TRUE(QFile::resize(dir.filePath(QStringLiteral("remote-cut.journal")), 3000));
@@ -251,10 +253,14 @@ TEST_F(JournalReadTest, BadFilesAreSkippedAndToldAndBadFoldersToldWhileGoodFiles
     junk.close();
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("missing")),
                             dir.filePath(QStringLiteral("remote-gone.journal"))));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0600),
+              0);
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("pipe")),
+                            dir.filePath(QStringLiteral("remote-pipe.journal"))));
     SdJournalSource source({JournalKind::System, dir.path(), {}});
     EXPECT_EQ(numbersAndStrings(source.newest(5, stop_)), QStringLiteral("1:m1 2:m2"));
     EXPECT_EQ(source.problem(),
-              QStringLiteral("Skipped remote-cut.journal: damaged or truncated (and 1 more)"));
+              QStringLiteral("Skipped remote-cut.journal: damaged or truncated (and 2 more)"));
 
     // Folder, then what the pane says.
     const QString plain = dir.filePath(QStringLiteral("remote-junk.journal"));
