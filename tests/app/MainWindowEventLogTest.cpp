@@ -197,6 +197,23 @@ TEST_F(MainWindowEventLogTest, TheComputerBoxOffersTheNamesChoosesMachinesAndIsS
         EXPECT_EQ(settings_.store().readSetting(QStringLiteral("JournalHosts")),
                   QString::fromLatin1(stored));
     }
+
+    // A store that cannot take the choice says so; the choice holds in this window.
+    StartupOptions startup;
+    startup.journalDirectory = journal_.directory();
+    MainWindow unsaved(MainWindowSetup{startup,
+                                       SettingsStore::atFile(u"/proc/no-such-dir/Ombrel.conf"_qs),
+                                       QString(),
+                                       {},
+                                       nullptr});
+    unsaved.show();
+    computers(unsaved)->setEditText(QStringLiteral("web1"));
+    startOn(unsaved, IdSystemLog);
+    EXPECT_TRUE(shows(unsaved, QStringLiteral("Source:  \nw1\n\n")));
+    const auto* told = unsaved.findChild<QMessageBox*>(u"computersNotSavedBox"_qs);
+    ASSERT_NE(told, nullptr);
+    EXPECT_TRUE(told->text().contains(u"No such file or directory"_qs))
+        << told->text().toStdString();
 }
 
 TEST_F(MainWindowEventLogTest, AFailedWaitShowsItsErrorAndCloseAndStartEndTheWorker) {
