@@ -179,9 +179,13 @@ void watchingWindow(const QString& dir) {
             loop.quit();
         }
     });
+    // One limit, restarted at each wait: a limit left from an earlier wait must not end this.
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
     const auto waitFor = [&](const QString& end) {
         awaited = end;
-        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        limit.start(10000);
         if (!window.display()->text().endsWith(end)) {
             loop.exec();
         }
@@ -277,10 +281,13 @@ void watchCollected(const QString& dir, int machines) {
             loop.quit();
         }
     });
+    QTimer limit; // restarted at each wait, as above
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
     const auto waitFor = [&](const QString& end) {
         awaited = end;
         shownAt = -1;
-        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        limit.start(20000);
         loop.exec();
         awaited.clear();
         return shownAt;
