@@ -1,6 +1,6 @@
-// Maps arbitrary journal fields to a record and formats its text block: the first 16 bytes are
-// the sequence number and the realtime stamp (little-endian), the rest are "NAME=value" fields
-// separated by the byte 0x1E, with any bytes in them.
+// Maps arbitrary journal fields to a record and formats its text block, with and without its
+// computer: the first 16 bytes are the sequence number and the realtime stamp (little-endian),
+// the rest are "NAME=value" fields separated by the byte 0x1E, with any bytes in them.
 #include "display/DisplayLines.h"
 #include "eventlog/EventBlock.h"
 #include "eventlog/JournalEntry.h"
@@ -31,6 +31,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ombrel::EventRecord record = ombrel::eventRecordFromJournal(fields);
     QString text;
     ombrel::appendEventBlock(text, record);
+    // Named by its computer, the block only gains "\tComputer: NAME" at its second line's end.
+    QString named;
+    ombrel::appendEventBlock(named, record, true);
+    const qsizetype secondEnd = text.indexOf(u'\n', text.indexOf(u'\n') + 1);
+    if (record.computer.isEmpty() ||
+        named !=
+            QString(text).insert(secondEnd, QStringLiteral("\tComputer: ") + record.computer)) {
+        std::abort();
+    }
     // Three-line structure whatever the bytes: two lines, one per string, one closing line.
     const auto strings = record.strings.size();
     if (text.count(u'\n') != 2 + strings + (strings > 0 ? 1 : 0) || !text.endsWith(u'\n') ||
@@ -39,9 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     // The two header lines end at their LFs only, as the display and Unicode split lines:
-    // no field can forge a line of the block.
-    const qsizetype headerEnd = text.indexOf(u'\n', text.indexOf(u'\n') + 1);
-    const QStringView header = QStringView(text).first(headerEnd);
+    // no field (the computer's name neither) can forge a line of the block.
+    const qsizetype headerEnd = named.indexOf(u'\n', named.indexOf(u'\n') + 1);
+    const QStringView header = QStringView(named).first(headerEnd);
     if (std::any_of(header.begin(), header.end(), [](QChar c) {
             const char16_t unit = c.unicode();
             return (unit != u'\n' && ombrel::lineEnds::endsLine(unit)) || unit == u'\v' ||

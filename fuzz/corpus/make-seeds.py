@@ -86,6 +86,11 @@ def main():
     write("fuzz_journal_entry", "forged-line.bin", stamp + b"\x1e".join([
         b"SYSLOG_IDENTIFIER=evil\rEventType: Information\xe2\x80\xa8x\xef\xb7\x90", b"MESSAGE=m"]))
     write("fuzz_journal_entry", "no-message.bin", stamp + b"PRIORITY=x\x1e=odd\x1es=1;i=ff;b=2")
+    write("fuzz_journal_entry", "computer.bin", stamp + b"\x1e".join([
+        b"_HOSTNAME=web\r\nEventType: Error\xe2\x80\xa9" + b"h" * 1000,
+        b"_MACHINE_ID=0123456789abcdef0123456789abcdef", b"MESSAGE=m"]))
+    write("fuzz_journal_entry", "machine-id.bin", stamp + b"\x1e".join([
+        b"_HOSTNAME=", b"_MACHINE_ID=\x00id\x85", b"_HOSTNAME=late"]))
 
     write("fuzz_codec_zlib", "text", store(text, 1))
     write("fuzz_codec_zlib", "no-check-value", store(text, 1)[:-4])

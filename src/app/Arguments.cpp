@@ -54,6 +54,7 @@ std::optional<std::pair<CommandOption, QStringView>> matchOption(QStringView arg
 }
 
 constexpr QStringView journalDirectoryOption = u"--journal-directory=";
+constexpr QStringView journalHostOption = u"--journal-host=";
 
 bool isOneOf(QStringView argument, std::initializer_list<QStringView> forms) {
     return std::any_of(forms.begin(), forms.end(), [argument](QStringView form) {
@@ -69,6 +70,7 @@ ArgumentsResult parseArguments(const QStringList& args, QSize primaryScreen,
     std::array<std::optional<QStringView>, commandOptions.size()> firstTails;
     QStringList nameParts;
     std::optional<QString> journalDirectory;
+    std::optional<QStringList> journalHosts; // every one given, in order
     bool optionsEnded = false;
     for (const QString& argument : args) {
         if (optionsEnded) {
@@ -93,6 +95,16 @@ ArgumentsResult parseArguments(const QStringList& args, QSize primaryScreen,
             if (!journalDirectory) {
                 journalDirectory = argument.sliced(journalDirectoryOption.size());
             }
+            continue;
+        }
+        if (argument.startsWith(journalHostOption, Qt::CaseInsensitive)) {
+            const QString host = argument.sliced(journalHostOption.size()).trimmed();
+            if (host.isEmpty()) {
+                return {ArgumentsAction::Fail,
+                        QStringLiteral("ombrel: --journal-host= needs a computer's name\n"
+                                       "Try \"ombrel --help\".\n")};
+            }
+            journalHosts = journalHosts.value_or(QStringList()) << host;
             continue;
         }
         if (const auto match = matchOption(argument)) {
@@ -139,6 +151,10 @@ ArgumentsResult parseArguments(const QStringList& args, QSize primaryScreen,
             QDir::cleanPath(QDir::current().absoluteFilePath(*journalDirectory));
     }
 
+    if (journalHosts) {
+        options.journalHosts = *journalHosts; // instead of the stored choice
+    }
+
     nameParts.removeAll(QString()); // an empty argument adds no blank
     const QString name = nameParts.join(u' ');
     if (!name.trimmed().isEmpty()) {
@@ -168,8 +184,13 @@ QString usageText() {
         "  -font:<face>           font face of the display, e.g. -font:\"DejaVu Sans Mono\"\n"
         "  --journal-directory=<folder>\n"
         "                         with \"System\" or \"Application\" ticked, read the journal\n"
-        "                         files in the folder (system*.journal, user-UID*.journal)\n"
-        "                         instead of this machine's journal\n"
+        "                         files in the folder instead of this machine's journal:\n"
+        "                         System every one but user journals (system*, remote-*,\n"
+        "                         as collected from other machines), Application your\n"
+        "                         user-UID* files\n"
+        "  --journal-host=<name>  with \"System\" or \"Application\" ticked, show only the\n"
+        "                         entries of this computer (its host name); repeat it for\n"
+        "                         several; fills the \"Computer\" box\n"
         "  --                     end of the options: the rest names the file, even when it\n"
         "                         begins with \"-\"\n"
         "  --no-splash            start without the splash picture (scripts, autostart)\n"

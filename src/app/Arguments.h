@@ -27,7 +27,8 @@ struct ArgumentsResult {
 /// ("-s250", "/T5", "-pp10,10,50,50", "-font:Courier"), and only the first of each counts;
 /// "--" ends the options; the other arguments, joined by one blank, name the file.
 /// An unknown "-" argument before "--" fails; "--help", "-?", "/?" and "--version" ask to print;
-/// "--no-splash" clears showSplash.
+/// "--no-splash" clears showSplash; "--journal-directory=" (first counts) and "--journal-host="
+/// (every one counts, replacing the stored computers) choose the journal.
 ArgumentsResult parseArguments(const QStringList& args, QSize primaryScreen,
                                StartupOptions& options);
 

@@ -22,6 +22,8 @@ enum CommandId : int {
     IdSystemLog = 1035,
     IdDataGroup = 1036,
     IdDisplayGroup = 1037,
+    IdComputerLabel = 1038,
+    IdComputerBox = 1039,
     IdStatusBar = 0xE801,
 
     // Commands.

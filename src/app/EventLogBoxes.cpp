@@ -4,6 +4,12 @@
 
 namespace ombrel {
 
+EventLogBoxes::EventLogBoxes(Controls controls) : controls_(std::move(controls)) {
+    for (QWidget* widget : controls_.journalControls) {
+        widget->setEnabled(false);
+    }
+}
+
 void EventLogBoxes::clicked(const QCheckBox* box) {
     QCheckBox* other = box == controls_.application ? controls_.system : controls_.application;
     if (box->isChecked()) {
@@ -19,6 +25,9 @@ void EventLogBoxes::switchTo(bool eventLog) {
                                      : QStringLiteral("Bytes to Display"));
     for (QWidget* widget : controls_.fileControls) {
         widget->setEnabled(!eventLog);
+    }
+    for (QWidget* widget : controls_.journalControls) {
+        widget->setEnabled(eventLog);
     }
 }
 

@@ -198,9 +198,8 @@ void MainWindow::setCountLabel(const QString& text) {
 void MainWindow::prepareLayout() {
     layout_.prepare(client_->size());
     const std::pair<int, ResizeRule> rules[] = {
-        {IdFileNameBox, ResizeRule::StretchRight},
-        {IdDataGroup, ResizeRule::StretchRight},
-        {IdBrowse, ResizeRule::MoveHorizontally},
+        {IdFileNameBox, ResizeRule::StretchRight},   {IdDataGroup, ResizeRule::StretchRight},
+        {IdComputerBox, ResizeRule::StretchRight},   {IdBrowse, ResizeRule::MoveHorizontally},
         {IdDisplay, ResizeRule::StretchRightBottom},
     };
     layoutIndex_.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ComputerBox.h"
 #include "app/EventLogBoxes.h"
 #include "app/Icons.h"
 #include "app/ModalDialogs.h"
@@ -122,6 +123,8 @@ private:
     void printDisplay();
     // The event-log side, in MainWindowEventLog.cpp.
     void setUpEventLog();
+    void eventLogBoxClicked(int id);
+    JournalSourceOptions journalOf(EventLogChoice choice) const;
     void startJournalWatch();
     void showJournalText(const QString& text);
     void showWaitError(int error);
@@ -149,6 +152,7 @@ private:
     MonitorControl monitor_;
     UpdatePipeline pipeline_;
     std::unique_ptr<EventLogBoxes> eventLogBoxes_;
+    std::unique_ptr<ComputerBox> computers_;
     std::unique_ptr<JournalWatch> journal_;
     KeywordList keywords_;
     RecentFiles recentFiles_;

@@ -42,7 +42,7 @@ void MainWindow::dispatchCommand(int id) {
         break;
     case IdApplicationLog:
     case IdSystemLog:
-        eventLogBoxes_->clicked(qobject_cast<QCheckBox*>(control(id)));
+        eventLogBoxClicked(id);
         break;
     case IdHead:
         monitor_.setHeadMode(headBox_->isChecked());

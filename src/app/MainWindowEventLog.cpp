@@ -7,15 +7,21 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 
 namespace ombrel {
 
 void MainWindow::setUpEventLog() {
+    auto* computerLabel = qobject_cast<QLabel*>(control(IdComputerLabel));
+    auto* computerBox = qobject_cast<QComboBox*>(control(IdComputerBox));
     eventLogBoxes_ = std::make_unique<EventLogBoxes>(
         EventLogBoxes::Controls{qobject_cast<QCheckBox*>(control(IdApplicationLog)),
                                 qobject_cast<QCheckBox*>(control(IdSystemLog)),
                                 {fileNameBox_, control(IdFileNameLabel), control(IdBrowse)},
+                                {computerLabel, computerBox},
                                 [this](const QString& text) { setCountLabel(text); }});
+    computers_ = std::make_unique<ComputerBox>(ComputerBox::Controls{computerLabel, computerBox},
+                                               setup_.settings, setup_.startup.journalHosts);
     journal_ = std::make_unique<JournalWatch>(setup_.journalSources);
     connect(journal_.get(), &JournalWatch::textReady, this, &MainWindow::showJournalText);
     connect(journal_.get(), &JournalWatch::waitFailed, this, &MainWindow::showWaitError);
@@ -26,13 +32,38 @@ void MainWindow::setUpEventLog() {
     });
 }
 
+void MainWindow::eventLogBoxClicked(int id) {
+    eventLogBoxes_->clicked(qobject_cast<QCheckBox*>(control(id)));
+    // The names of the journal now ticked, for the Computer box's list.
+    if (qobject_cast<QCheckBox*>(control(id))->isChecked()) {
+        computers_->lookUp(
+            journalOf(id == IdSystemLog ? EventLogChoice::System : EventLogChoice::Application));
+    }
+}
+
+JournalSourceOptions MainWindow::journalOf(EventLogChoice choice) const {
+    JournalSourceOptions options;
+    options.kind =
+        choice == EventLogChoice::System ? JournalKind::System : JournalKind::CurrentUser;
+    options.directory = setup_.startup.journalDirectory;
+    options.hosts = computers_->hosts();
+    return options;
+}
+
 void MainWindow::startJournalWatch() {
-    JournalWatchOptions options;
-    options.source.kind = monitor_.eventLog() == EventLogChoice::System ? JournalKind::System
-                                                                        : JournalKind::CurrentUser;
-    options.source.directory = setup_.startup.journalDirectory;
-    options.count = monitor_.byteCount();
+    JournalWatchOptions options{journalOf(monitor_.eventLog()), monitor_.byteCount()};
     journal_->start(options);
+    computers_->lookUp(options.source); // machines may have come since the box was ticked
+    if (const SettingsWrite written = computers_->save(); !written) {
+        openMessageBox(this, QMessageBox::Warning, QStringLiteral("Ombrel"),
+                       QStringLiteral("The computers could not be saved to %1:\n%2\n\nThey "
+                                      "apply to this window until it closes.")
+                           .arg(setup_.settings.filePath().isEmpty()
+                                    ? QStringLiteral("the registry")
+                                    : setup_.settings.filePath(),
+                                written.reason()),
+                       QStringLiteral("computersNotSavedBox"));
+    }
 }
 
 void MainWindow::showJournalText(const QString& text) {

@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace ombrel {
@@ -20,6 +21,7 @@ struct StartupOptions {
     QString faceName;               ///< display font face ("/font:")
     bool showSplash = true;         ///< show the splash at start ("--no-splash" clears it)
     QString journalDirectory;       ///< journal files to read instead of the machine's journal
+    QStringList journalHosts;       ///< the computers an event-log Start reads; empty: all
 };
 
 } // namespace ombrel

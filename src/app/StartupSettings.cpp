@@ -1,5 +1,6 @@
 #include "app/StartupSettings.h"
 
+#include "eventlog/JournalHosts.h"
 #include "tail/MonitorControl.h"
 
 #include <algorithm>
@@ -22,6 +23,9 @@ void applyStartupSettings(StartupOptions& options, const SettingsStore& settings
     }
     if (const auto size = settings.readNumber(QStringLiteral("CheckSize"))) {
         options.byteCount = boundedDisplayCount(*size);
+    }
+    if (const auto hosts = settings.readSetting(journalHostsSetting)) {
+        options.journalHosts = parseJournalHosts(*hosts);
     }
     if (settings.readFlag(QStringLiteral("StoreLast"))) {
         const auto edge = [&settings](const QString& name) -> std::int64_t {

@@ -15,8 +15,8 @@ inline constexpr std::int64_t placementLimit = 16777215;
 /// computation on it (right edge, width) can overflow, whatever the numbers came from.
 QRect placementRect(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height);
 
-/// Applies the stored start-up values: Hide, then CheckSize, then StoreLast with the stored
-/// window edges (a missing or non-numeric edge counts as 0).
+/// Applies the stored start-up values: Hide, then CheckSize, then JournalHosts, then StoreLast
+/// with the stored window edges (a missing or non-numeric edge counts as 0).
 void applyStartupSettings(StartupOptions& options, const SettingsStore& settings);
 
 } // namespace ombrel

@@ -2,6 +2,8 @@
 
 #include "tail/TailStatusLine.h"
 
+#include <algorithm>
+
 namespace ombrel {
 
 QString eventTypeName(EventType type) {
@@ -24,7 +26,7 @@ QString eventTypeName(EventType type) {
     return {};
 }
 
-void appendEventBlock(QString& text, const EventRecord& record) {
+void appendEventBlock(QString& text, const EventRecord& record, bool withComputer) {
     text += QString::asprintf(
         "%02llu\tEvent ID: %lld\tTime: ", static_cast<unsigned long long>(record.number),
         static_cast<long long>(record.eventId));
@@ -33,7 +35,12 @@ void appendEventBlock(QString& text, const EventRecord& record) {
     text += eventTypeName(record.type);
     text += QStringLiteral("\tSource: ");
     text += record.source;
-    text += QStringLiteral(" \n");
+    text += u' ';
+    if (withComputer) {
+        text += QStringLiteral("\tComputer: ");
+        text += record.computer;
+    }
+    text += u'\n';
     if (record.strings.isEmpty()) {
         return;
     }
@@ -44,10 +51,20 @@ void appendEventBlock(QString& text, const EventRecord& record) {
     text += u'\n';
 }
 
+bool fromSeveralMachines(const std::vector<EventRecord>& records) {
+    const auto machineOf = [](const EventRecord& record) -> const QString& {
+        return record.machineId.isEmpty() ? record.computer : record.machineId;
+    };
+    return std::any_of(records.begin(), records.end(), [&](const EventRecord& record) {
+        return machineOf(record) != machineOf(records.front());
+    });
+}
+
 QString eventBlocks(const std::vector<EventRecord>& records) {
+    const bool withComputer = fromSeveralMachines(records);
     QString text;
     for (const EventRecord& record : records) {
-        appendEventBlock(text, record);
+        appendEventBlock(text, record, withComputer);
     }
     return text;
 }

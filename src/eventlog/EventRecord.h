@@ -17,6 +17,8 @@ struct EventRecord {
     EventType type = EventType::Unknown; ///< shown by eventTypeName
     QString source;                      ///< what wrote the record
     QStringList strings; ///< one line each; with none the block has no closing empty line
+    QString computer;    ///< the machine that wrote it, shown when records of several machines show
+    QString machineId;   ///< tells machines apart; empty: known by computer alone
 };
 
 } // namespace ombrel

@@ -41,17 +41,30 @@ EventType typeOf(const JournalFields& fields) {
     return priority == 4 ? EventType::Warning : EventType::Information;
 }
 
+/// Text for the type line: a line end in it would end that line and let the next text pass
+/// for a line of the block's own, so each becomes a blank.
+QString oneLine(const QByteArray& bytes) {
+    QString text = decoded(bytes);
+    std::replace_if(text.begin(), text.end(), breaksLine, QChar(u' '));
+    return text;
+}
+
 QString sourceOf(const JournalFields& fields) {
     for (const auto* candidate : {&fields.syslogIdentifier, &fields.command, &fields.unit}) {
         if (*candidate && !(*candidate)->isEmpty()) {
-            // The source shares its line with the type: a line end in it would end that line
-            // and let the next text pass for a line of the block's own.
-            QString source = decoded(**candidate);
-            std::replace_if(source.begin(), source.end(), breaksLine, QChar(u' '));
-            return source;
+            return oneLine(**candidate);
         }
     }
     return {};
+}
+
+QString computerOf(const JournalFields& fields) {
+    for (const auto* candidate : {&fields.hostname, &fields.machineId}) {
+        if (*candidate && !(*candidate)->isEmpty()) {
+            return oneLine(**candidate);
+        }
+    }
+    return QStringLiteral("unknown");
 }
 
 } // namespace
@@ -78,6 +91,10 @@ void JournalFields::take(QByteArrayView field) {
         slot = &command;
     } else if (name == "_SYSTEMD_UNIT") {
         slot = &unit;
+    } else if (name == "_HOSTNAME") {
+        slot = &hostname;
+    } else if (name == "_MACHINE_ID") {
+        slot = &machineId;
     }
     if (slot && !*slot) {
         *slot = value.toByteArray();
@@ -93,6 +110,10 @@ EventRecord eventRecordFromJournal(const JournalFields& fields) {
     record.timeWritten = static_cast<std::int64_t>(fields.realtimeMicroseconds / 1000000U);
     record.type = typeOf(fields);
     record.source = sourceOf(fields);
+    record.computer = computerOf(fields);
+    if (fields.machineId) {
+        record.machineId = decoded(*fields.machineId);
+    }
     if (fields.message) {
         record.strings = decoded(*fields.message).split(u'\n');
         // A message that ends with a line break has no further line.

@@ -4,6 +4,7 @@
 #include "eventlog/StopSignal.h"
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -40,6 +41,7 @@ enum class JournalKind {
 struct JournalSourceOptions {
     JournalKind kind = JournalKind::System; ///< which of the journals
     QString directory;                      ///< folder of journal files; empty: the machine's
+    QStringList hosts; ///< only the entries of these computers (_HOSTNAME); empty: all
 };
 
 /// Makes the source of a watch, on the worker thread that will use it.

@@ -1,13 +1,10 @@
 #include "eventlog/SdJournalSource.h"
 
-#include "eventlog/JournalFiles.h"
-
 #include <QFile>
+#include <QSet>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
-#include <limits>
 #include <systemd/sd-id128.h>
 #include <systemd/sd-journal.h>
 #include <unistd.h>
@@ -27,47 +24,35 @@ QStringList machineJournalFolders() {
     return {QStringLiteral("/run/log/journal/") + id, QStringLiteral("/var/log/journal/") + id};
 }
 
-/// Milliseconds from now until a CLOCK_MONOTONIC deadline in microseconds; -1 for none.
-int millisecondsUntil(std::uint64_t deadline) {
-    if (deadline == std::numeric_limits<std::uint64_t>::max()) {
-        return -1;
-    }
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    const auto nowUs = static_cast<std::uint64_t>(now.tv_sec) * 1000000U +
-                       static_cast<std::uint64_t>(now.tv_nsec) / 1000U;
-    if (deadline <= nowUs) {
-        return 0;
-    }
-    return static_cast<int>(std::min<std::uint64_t>((deadline - nowUs + 999U) / 1000U,
-                                                    std::numeric_limits<int>::max()));
+JournalFileChoice choiceOf(const JournalSourceOptions& options) {
+    return {options.kind, static_cast<unsigned>(::getuid()), !options.directory.isEmpty()};
 }
 
 } // namespace
 
-void SdJournalSource::Closer::operator()(sd_journal* journal) const {
-    sd_journal_close(journal);
-}
-
-SdJournalSource::SdJournalSource(const JournalSourceOptions& options)
-    : options_(options), folders_(options.directory.isEmpty() ? machineJournalFolders()
-                                                              : QStringList{options.directory}) {
+SdJournalSource::SdJournalSource(const JournalSourceOptions& options) : options_(options) {
+    if (!options.directory.isEmpty()) {
+        folder_ =
+            std::make_unique<JournalFolder>(options.directory, choiceOf(options), options.hosts);
+        return;
+    }
+    machineFolders_ = machineJournalFolders();
     const int kindFlag =
         options.kind == JournalKind::System ? SD_JOURNAL_SYSTEM : SD_JOURNAL_CURRENT_USER;
     sd_journal* journal = nullptr;
-    const int opened =
-        options.directory.isEmpty()
-            ? sd_journal_open(&journal, SD_JOURNAL_LOCAL_ONLY | kindFlag)
-            : sd_journal_open_directory(&journal, QFile::encodeName(options.directory).constData(),
-                                        kindFlag);
-    if (opened < 0) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(-opened));
-        problem_ = options.directory.isEmpty()
-                       ? QStringLiteral("Cannot open the journal: %1").arg(reason)
-                       : QStringLiteral("Cannot open %1: %2").arg(options.directory, reason);
+    if (const int opened = sd_journal_open(&journal, SD_JOURNAL_LOCAL_ONLY | kindFlag);
+        opened < 0) {
+        problem_ = QStringLiteral("Cannot open the journal: %1")
+                       .arg(QString::fromLocal8Bit(std::strerror(-opened)));
         return;
     }
-    journal_.reset(journal);
+    machine_.reset(journal);
+    if (const int matched = matchHosts(journal, options.hosts); matched < 0) {
+        machine_.reset();
+        problem_ = QStringLiteral("Cannot choose the computers: %1")
+                       .arg(QString::fromLocal8Bit(std::strerror(-matched)));
+        return;
+    }
     descriptor_ = sd_journal_get_fd(journal);
     if (descriptor_ < 0) {
         watchError_ = -descriptor_;
@@ -77,17 +62,29 @@ SdJournalSource::SdJournalSource(const JournalSourceOptions& options)
 
 SdJournalSource::~SdJournalSource() = default;
 
+sd_journal* SdJournalSource::journal() const {
+    return folder_ ? folder_->journal() : machine_.get();
+}
+
+QString SdJournalSource::problem() const {
+    return folder_ ? folder_->problem() : problem_;
+}
+
 QString SdJournalSource::filesProblem() const {
-    const unsigned uid = ::getuid();
-    return journalFilesProblem(countJournalFiles(folders_, options_.kind, uid), options_.directory,
-                               options_.kind, uid);
+    const JournalFileChoice choice = choiceOf(options_);
+    return journalFilesProblem(countJournalFiles(machineFolders_, choice), QString(), choice.kind,
+                               choice.uid);
 }
 
 void SdJournalSource::takeInChanges() {
-    if (!journal_) {
+    if (folder_) {
+        folder_->takeInChanges();
         return;
     }
-    sd_journal_process(journal_.get());
+    if (!machine_) {
+        return;
+    }
+    sd_journal_process(machine_.get());
     // Files may appear, or become readable, at any time; once one can be read, looking again
     // is no longer needed.
     if (!problem_.isEmpty()) {
@@ -95,8 +92,8 @@ void SdJournalSource::takeInChanges() {
     }
 }
 
-JournalFields SdJournalSource::currentFields() const {
-    sd_journal* journal = journal_.get();
+JournalFields SdJournalSource::currentFields() {
+    sd_journal* journal = this->journal();
     JournalFields fields;
     char* cursor = nullptr;
     if (sd_journal_get_cursor(journal, &cursor) >= 0) {
@@ -119,37 +116,64 @@ JournalFields SdJournalSource::currentFields() const {
 
 std::vector<EventRecord> SdJournalSource::newest(std::int64_t count, const StopSignal& stop) {
     std::vector<EventRecord> records;
-    if (!journal_ || count <= 0 || sd_journal_seek_tail(journal_.get()) < 0) {
+    sd_journal* journal = this->journal();
+    if (!journal || count <= 0 || sd_journal_seek_tail(journal) < 0) {
         return records;
     }
     records.reserve(static_cast<std::size_t>(std::min<std::int64_t>(count, 1 << 16)));
+    QSet<QString> machines; // each machine's name and ID held once, however many entries
+    // Across files (machines) the library goes by the entries' realtime stamps.
     while (static_cast<std::int64_t>(records.size()) < count) {
         if (records.size() % 256 == 0 && stop.raised()) {
             break;
         }
-        if (sd_journal_previous(journal_.get()) <= 0) {
+        if (sd_journal_previous(journal) <= 0) {
             break;
         }
-        records.push_back(eventRecordFromJournal(currentFields()));
+        EventRecord record = eventRecordFromJournal(currentFields());
+        record.computer = *machines.insert(record.computer);
+        record.machineId = *machines.insert(record.machineId);
+        records.push_back(std::move(record));
     }
     std::reverse(records.begin(), records.end());
     return records;
 }
 
+QStringList SdJournalSource::hostNames() const {
+    QStringList names;
+    sd_journal* journal = this->journal();
+    if (!journal || sd_journal_query_unique(journal, "_HOSTNAME") < 0) {
+        return names;
+    }
+    const void* data = nullptr;
+    std::size_t length = 0;
+    constexpr std::size_t prefix = sizeof "_HOSTNAME=" - 1;
+    SD_JOURNAL_FOREACH_UNIQUE(journal, data, length) {
+        if (length > prefix) {
+            names.append(QString::fromUtf8(static_cast<const char*>(data) + prefix,
+                                           static_cast<qsizetype>(length - prefix)));
+        }
+    }
+    names.sort();
+    names.removeDuplicates(); // the same name from several files
+    return names;
+}
+
 WaitOutcome SdJournalSource::waitForChange(const StopSignal& stop) {
-    if (!journal_) {
-        return stop.waitFor(-1, 0, -1); // nothing will ever change
+    std::vector<WaitTarget> targets;
+    int timeoutMs = -1;
+    int error = 0;
+    if (folder_) {
+        error = folder_->addWaitTargets(targets, timeoutMs);
+    } else if (machine_) {
+        error = watchError_ != 0
+                    ? watchError_
+                    : addJournalWaitTarget(machine_.get(), descriptor_, targets, timeoutMs);
+    } // else nothing will ever change
+    if (error != 0) {
+        return {WaitOutcome::Kind::Failed, error};
     }
-    if (watchError_ != 0) {
-        return {WaitOutcome::Kind::Failed, watchError_};
-    }
-    const int events = sd_journal_get_events(journal_.get());
-    if (events < 0) {
-        return {WaitOutcome::Kind::Failed, -events};
-    }
-    std::uint64_t deadline = std::numeric_limits<std::uint64_t>::max();
-    sd_journal_get_timeout(journal_.get(), &deadline);
-    return stop.waitFor(descriptor_, static_cast<short>(events), millisecondsUntil(deadline));
+    return stop.waitFor(targets, timeoutMs);
 }
 
 } // namespace ombrel

@@ -1,40 +1,43 @@
 #pragma once
 
 #include "eventlog/JournalEntry.h"
+#include "eventlog/JournalFolder.h"
+#include "eventlog/JournalOpen.h"
 #include "eventlog/RecordSource.h"
 
 #include <QStringList>
 #include <memory>
 
-struct sd_journal;
-
 namespace ombrel {
 
 /// The systemd journal as a source of records, read through libsystemd: the machine's local
-/// journal or the files in one folder, system or current user. The journal object lives and
-/// dies on the thread that made the source.
+/// journal or the files in one folder, system or current user, narrowed to some computers.
+/// The journal object lives and dies on the thread that made the source.
 class SdJournalSource final : public RecordSource {
 public:
     /// Opens the journal and starts watching it at once, so no change after the opening is
-    /// missed. A journal that cannot be opened reads as empty and never changes.
+    /// missed. A machine journal that cannot be opened reads as empty and never changes; a
+    /// folder that cannot be read is looked for again.
     explicit SdJournalSource(const JournalSourceOptions& options);
     ~SdJournalSource() override;
 
-    QString problem() const override { return problem_; }
+    QString problem() const override;
     void takeInChanges() override;
     std::vector<EventRecord> newest(std::int64_t count, const StopSignal& stop) override;
     WaitOutcome waitForChange(const StopSignal& stop) override;
+    /// The distinct host names (_HOSTNAME) in the journal's files, of every computer, sorted.
+    QStringList hostNames() const;
 
 private:
-    struct Closer {
-        void operator()(sd_journal* journal) const;
-    };
-    JournalFields currentFields() const;
+    sd_journal* journal() const;
+    JournalFields currentFields();
     QString filesProblem() const;
 
     JournalSourceOptions options_;
-    QStringList folders_; // where the journal's files lie
-    std::unique_ptr<sd_journal, Closer> journal_;
+    std::unique_ptr<JournalFolder> folder_; // a folder's files; null for the machine's journal
+    // The machine's journal:
+    QStringList machineFolders_; // where its files lie
+    JournalPointer machine_;
     int descriptor_ = -1;
     int watchError_ = 0; // errno when the journal could not be watched
     QString problem_;

@@ -7,6 +7,7 @@
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
+#include <vector>
 
 namespace ombrel {
 
@@ -31,8 +32,12 @@ void StopSignal::raise() {
     }
 }
 
-WaitOutcome StopSignal::waitFor(int fd, short events, int timeoutMs) const {
+WaitOutcome StopSignal::waitFor(std::span<const WaitTarget> targets, int timeoutMs) const {
     using Clock = std::chrono::steady_clock;
+    std::vector<pollfd> fds{{eventFd_, POLLIN, 0}};
+    for (const WaitTarget& target : targets) {
+        fds.push_back({target.fd, target.events, 0});
+    }
     const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
     for (;;) {
         if (raised()) {
@@ -47,8 +52,10 @@ WaitOutcome StopSignal::waitFor(int fd, short events, int timeoutMs) const {
         if (eventFd_ < 0 && (wait < 0 || wait > fallbackSliceMs)) {
             wait = fallbackSliceMs;
         }
-        pollfd fds[2] = {{eventFd_, POLLIN, 0}, {fd, events, 0}};
-        const int ready = ::poll(fds, 2, wait);
+        for (pollfd& polled : fds) {
+            polled.revents = 0;
+        }
+        const int ready = ::poll(fds.data(), fds.size(), wait);
         if (ready < 0) {
             if (errno == EINTR) {
                 continue;
@@ -58,13 +65,17 @@ WaitOutcome StopSignal::waitFor(int fd, short events, int timeoutMs) const {
         if (raised()) {
             return {WaitOutcome::Kind::Stopped};
         }
-        if (fds[1].revents & POLLNVAL) {
-            return {WaitOutcome::Kind::Failed, EBADF};
+        bool changed = false;
+        for (std::size_t i = 1; i < fds.size(); ++i) {
+            if (fds[i].revents & POLLNVAL) {
+                return {WaitOutcome::Kind::Failed, EBADF};
+            }
+            if (fds[i].revents & POLLERR) {
+                return {WaitOutcome::Kind::Failed, EIO};
+            }
+            changed = changed || fds[i].revents != 0;
         }
-        if (fds[1].revents & POLLERR) {
-            return {WaitOutcome::Kind::Failed, EIO};
-        }
-        if (fds[1].revents != 0) {
+        if (changed) {
             return {WaitOutcome::Kind::Ready};
         }
         if (timeoutMs >= 0 && Clock::now() >= deadline) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <span>
 
 namespace ombrel {
 
@@ -13,6 +14,12 @@ struct WaitOutcome {
     };
     Kind kind = Kind::Ready;
     int error = 0; ///< errno of a failed wait
+};
+
+/// A descriptor to wait on and the poll events to wait for.
+struct WaitTarget {
+    int fd = -1; ///< negative: none
+    short events = 0;
 };
 
 /// A stop request that a worker can wait on together with its own descriptor: raised once from
@@ -31,7 +38,12 @@ public:
     /// Waits until fd has one of events, the signal is raised or timeoutMs passed (negative:
     /// no limit). A negative fd waits for the signal and the time-out only. An fd that poll
     /// reports as broken fails the wait (EBADF for an invalid one, EIO for an error).
-    WaitOutcome waitFor(int fd, short events, int timeoutMs) const;
+    WaitOutcome waitFor(int fd, short events, int timeoutMs) const {
+        const WaitTarget target{fd, events};
+        return waitFor(std::span(&target, 1), timeoutMs);
+    }
+    /// Waits as above until any of targets has one of its events.
+    WaitOutcome waitFor(std::span<const WaitTarget> targets, int timeoutMs) const;
     /// Sleeps timeoutMs unless raised before; true when raised.
     bool sleepFor(int timeoutMs) const {
         return waitFor(-1, 0, timeoutMs).kind != WaitOutcome::Kind::Ready;

@@ -55,6 +55,9 @@ TEST(Arguments, WholeOptionFormsInAnyCaseTheRestIsTheName) {
         {{"--journal-directory=/srv/j//", "--JOURNAL-DIRECTORY=/x", "a"},
          "journal=/srv/j start name=a"},
         {{"--NO-SPLASH", "a.log"}, "nosplash start name=a.log"},
+        // Every computer counts, in order.
+        {{"--journal-host=web1", "--JOURNAL-HOST= db 2 ", "--journal-host=web1"},
+         "hosts=web1|db 2|web1"},
         // Paths that begin like options are file names.
         {{"/kaboom"}, "start name=/kaboom"},
         {{"/s25.log"}, "start name=/s25.log"},
@@ -76,7 +79,8 @@ TEST(Arguments, HelpVersionAndUnknownDashArguments) {
     EXPECT_EQ(parsed({"--journal-directory=relative"}),
               "journal=" + QDir::current().filePath(QStringLiteral("relative")).toStdString());
 
-    for (const char* unknown : {"-sfoo", "-help", "--verbose", "--journal-directory="}) {
+    for (const char* unknown :
+         {"-sfoo", "-help", "--verbose", "--journal-directory=", "--journal-host= "}) {
         const std::string failure = parsed({unknown, "a.log"});
         EXPECT_EQ(failure.rfind("fail: ", 0), 0u) << unknown;
         EXPECT_NE(failure.find(unknown), std::string::npos) << failure;

@@ -24,9 +24,11 @@ namespace {
 
 class MainWindowEventLogTest : public testing::Test {
 protected:
-    std::unique_ptr<MainWindow> makeWindow(RecordSourceMaker sources = {}) {
+    std::unique_ptr<MainWindow> makeWindow(RecordSourceMaker sources = {},
+                                           const QStringList& hosts = {}) {
         StartupOptions startup;
         startup.journalDirectory = journal_.directory();
+        startup.journalHosts = hosts;
         auto window = std::make_unique<MainWindow>(MainWindowSetup{
             startup, settings_.store(), QString(), {}, nullptr, std::move(sources)});
         window->show();
@@ -42,6 +44,9 @@ protected:
         }
         qobject_cast<QLineEdit*>(window.control(IdCountBox))->setText(QString::fromLatin1(count));
         window.dispatchCommand(IdStart);
+    }
+    static QComboBox* computers(MainWindow& window) {
+        return qobject_cast<QComboBox*>(window.control(IdComputerBox));
     }
     static bool shows(MainWindow& window, const QString& end, int timeoutMs = 5000) {
         return QTest::qWaitFor([&] { return window.display()->text().endsWith(end); }, timeoutMs);
@@ -62,6 +67,31 @@ TEST_F(MainWindowEventLogTest, TheBoxesSwitchTheCountLabelAndTheFileControls) {
                window->control(IdFileNameLabel)->isEnabled() &&
                window->control(IdBrowse)->isEnabled();
     };
+    // "Computer" is read aloud by its label, works only for an event log, and its row is laid
+    // out left to right inside the Data group, nothing cut off nor overlapping.
+    auto* computerLabel = qobject_cast<QLabel*>(window->control(IdComputerLabel));
+    EXPECT_EQ(computerLabel->buddy(), computers(*window));
+    EXPECT_EQ(computers(*window)->accessibleName(), computerLabel->text());
+    const auto computerEnabled = [&] {
+        return computers(*window)->isEnabled() && computerLabel->isEnabled();
+    };
+    EXPECT_FALSE(computerEnabled());
+    const QRect data = window->control(IdDataGroup)->geometry();
+    int right = data.left();
+    for (QWidget* widget :
+         {window->findChild<QWidget*>(u"eventLogLabel"_qs), window->control(IdApplicationLog),
+          window->control(IdSystemLog), static_cast<QWidget*>(computerLabel),
+          static_cast<QWidget*>(computers(*window))}) {
+        const QRect at = widget->geometry();
+        EXPECT_GT(at.left(), right) << widget->objectName().toStdString();
+        // Texts whole; the box wide enough for a usual host name.
+        EXPECT_GE(at.width(), widget == computers(*window)
+                                  ? widget->fontMetrics().horizontalAdvance(u"db2.example.org"_qs)
+                                  : widget->sizeHint().width())
+            << widget->objectName().toStdString();
+        EXPECT_TRUE(data.contains(at)) << widget->objectName().toStdString();
+        right = at.right();
+    }
     // Box clicked, then whether Application and System are ticked.
     const std::tuple<int, bool, bool> steps[] = {
         {IdApplicationLog, true, false}, {IdSystemLog, false, true}, {IdSystemLog, false, false}};
@@ -79,6 +109,7 @@ TEST_F(MainWindowEventLogTest, TheBoxesSwitchTheCountLabelAndTheFileControls) {
         EXPECT_GE(label->width(), label->sizeHint().width());
         EXPECT_LE(label->geometry().right(), group.right());
         EXPECT_EQ(fileControlsEnabled(), !application && !system);
+        EXPECT_EQ(computerEnabled(), application || system);
     }
 }
 
@@ -132,6 +163,57 @@ TEST_F(MainWindowEventLogTest, SystemShowsTheNewestEntriesAndFollowsThemUntilASt
                                 QStringLiteral("user-%1.journal").arg(::getuid())));
     EXPECT_TRUE(shows(*window, QStringLiteral("mine\n\n")));
     EXPECT_TRUE(QTest::qWaitFor([&] { return pane().isEmpty(); }, 2000)) << pane().toStdString();
+}
+
+TEST_F(MainWindowEventLogTest, TheComputerBoxOffersTheNamesChoosesMachinesAndIsSavedAtStart) {
+    // A name no one could type is not offered.
+    ASSERT_TRUE(journal_.append({{{"_HOSTNAME", "odd\rname"}, {"MESSAGE", "o1"}}},
+                                QStringLiteral("remote-odd.journal")));
+    ASSERT_TRUE(journal_.append({{{"_HOSTNAME", "web1"}, {"MESSAGE", "w1"}}},
+                                QStringLiteral("remote-web1.journal")));
+    ASSERT_TRUE(journal_.append({{{"_HOSTNAME", "db2"}, {"MESSAGE", "d1"}}},
+                                QStringLiteral("remote-db2.journal")));
+    // Started with the stored (or given) computers, which the box shows.
+    auto window = makeWindow({}, {QStringLiteral("web1"), QStringLiteral("db2")});
+    QComboBox* chosen = computers(*window);
+    EXPECT_EQ(chosen->currentText(), QStringLiteral("web1;;db2"));
+    box(*window, IdSystemLog)->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chosen->count() == 2; }, 5000));
+    EXPECT_EQ(chosen->itemText(0), QStringLiteral("db2"));
+    EXPECT_EQ(chosen->itemText(1), QStringLiteral("web1"));
+    EXPECT_EQ(chosen->currentText(), QStringLiteral("web1;;db2")); // the list left the text alone
+
+    // Text typed, then what the display ends with and what the store holds after Start.
+    const std::tuple<const char*, const char*, const char*> steps[] = {
+        {" web1 ", "Source:  \nw1\n\n", "web1"},
+        {"", "Source:  \tComputer: db2\nd1\n\n", ""},
+        {"db2;;nowhere", "Source:  \nd1\n\n", "db2;;nowhere"},
+    };
+    for (const auto& [typed, end, stored] : steps) {
+        chosen->setEditText(QString::fromLatin1(typed));
+        window->dispatchCommand(IdStart);
+        EXPECT_TRUE(shows(*window, QString::fromLatin1(end))) << typed;
+        EXPECT_EQ(window->display()->text().count(u"Event ID"), *typed ? 1 : 3) << typed;
+        EXPECT_EQ(settings_.store().readSetting(QStringLiteral("JournalHosts")),
+                  QString::fromLatin1(stored));
+    }
+
+    // A store that cannot take the choice says so; the choice holds in this window.
+    StartupOptions startup;
+    startup.journalDirectory = journal_.directory();
+    MainWindow unsaved(MainWindowSetup{startup,
+                                       SettingsStore::atFile(u"/proc/no-such-dir/Ombrel.conf"_qs),
+                                       QString(),
+                                       {},
+                                       nullptr});
+    unsaved.show();
+    computers(unsaved)->setEditText(QStringLiteral("web1"));
+    startOn(unsaved, IdSystemLog);
+    EXPECT_TRUE(shows(unsaved, QStringLiteral("Source:  \nw1\n\n")));
+    const auto* told = unsaved.findChild<QMessageBox*>(u"computersNotSavedBox"_qs);
+    ASSERT_NE(told, nullptr);
+    EXPECT_TRUE(told->text().contains(u"No such file or directory"_qs))
+        << told->text().toStdString();
 }
 
 TEST_F(MainWindowEventLogTest, AFailedWaitShowsItsErrorAndCloseAndStartEndTheWorker) {

@@ -1,6 +1,7 @@
 #include "app/StartupSettings.h"
 
 #include "StartupSummary.h"
+#include "app/Arguments.h"
 #include "app/CommandLine.h"
 #include "support/TempSettings.h"
 
@@ -53,4 +54,10 @@ TEST(StartupSettings, TheCommandLineOverridesTheSettings) {
               "size=500 hide rect=10,20,800,600");
     EXPECT_EQ(summary(startup(stored, QStringLiteral("/s /pc10,20"))),
               "size=250 hide rect=0,0,300,200");
+    // Computers as the keyword list stores its list; blanks around a name are not part of it.
+    EXPECT_EQ(summary(startup({{"JournalHosts", ";;web1;; db2 ;;;;a;b;;"}})), "hosts=web1|db2|a;b");
+    ombrel::StartupOptions given = startup({{"JournalHosts", "web1"}});
+    EXPECT_EQ(ombrel::parseArguments({QStringLiteral("--journal-host=db2")}, QSize(), given).action,
+              ombrel::ArgumentsAction::Run);
+    EXPECT_EQ(summary(given), "hosts=db2");
 }

@@ -21,6 +21,7 @@ inline std::string summary(const StartupOptions& o) {
          u"rect=%1,%2,%3,%4"_qs.arg(r.left()).arg(r.top()).arg(r.width()).arg(r.height())},
         {!o.faceName.isEmpty(), u"font="_qs + o.faceName},
         {!o.journalDirectory.isEmpty(), u"journal="_qs + o.journalDirectory},
+        {!o.journalHosts.isEmpty(), u"hosts="_qs + o.journalHosts.join(u'|')},
         {!o.showSplash, u"nosplash"_qs},
         {o.startRequested, u"start"_qs},
         {!o.sourceText.isEmpty(), u"name="_qs + o.sourceText}};

@@ -55,12 +55,19 @@ private:
 bool TestJournal::append(const std::vector<JournalEntryFields>& entries, const QString& file) {
     QByteArray text;
     for (const JournalEntryFields& entry : entries) {
-        if (std::none_of(entry.begin(), entry.end(),
-                         [](const auto& field) { return field.first == "__REALTIME_TIMESTAMP"; })) {
+        const auto gives = [&entry](const char* name) {
+            return std::any_of(entry.begin(), entry.end(),
+                               [name](const auto& field) { return field.first == name; });
+        };
+        if (!gives("__REALTIME_TIMESTAMP")) {
             exportField(text, "__REALTIME_TIMESTAMP", QByteArray::number(nextSecond_++ * 1000000));
         }
-        exportField(text, "__MONOTONIC_TIMESTAMP", "1000");
-        exportField(text, "_BOOT_ID", "0123456789abcdef0123456789abcdef");
+        if (!gives("__MONOTONIC_TIMESTAMP")) {
+            exportField(text, "__MONOTONIC_TIMESTAMP", "1000");
+        }
+        if (!gives("_BOOT_ID")) {
+            exportField(text, "_BOOT_ID", "0123456789abcdef0123456789abcdef");
+        }
         for (const auto& [name, value] : entry) {
             exportField(text, name, value);
         }

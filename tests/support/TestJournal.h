@@ -20,7 +20,8 @@ public:
     /// The folder.
     QString directory() const { return dir_.path(); }
     /// Appends entries to file in the folder; each gets a realtime stamp (one second apart from
-    /// 2023-11-14 22:13:20 UTC) unless it brings one. False when the tool failed.
+    /// 2023-11-14 22:13:20 UTC), a monotonic one and a boot ID unless it brings them. False when
+    /// the tool failed.
     bool append(const std::vector<JournalEntryFields>& entries,
                 const QString& file = QStringLiteral("system.journal"));
 
