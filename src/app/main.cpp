@@ -8,6 +8,7 @@
 #include "archive/ArchivePath.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QScreen>
 #include <cstdio>
 
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
     ombrel::MainWindowSetup setup{
         {}, ombrel::SettingsStore::user(), ombrel::InstanceChannel::defaultFolder(), {}, {}};
     setup.config.load(archive);
+    setup.notificationBus = QDBusConnection::sessionBus();
     ombrel::applyStartupSettings(setup.startup, setup.settings);
     const QSize screen =
         QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize();
