@@ -261,6 +261,7 @@ void MainWindow::initialise() {
     ChangeAlertsSetup alerts;
     alerts.bus = setup_.notificationBus;
     alerts.icon = icons_.application;
+    alerts.sound.fallback = [] { QApplication::beep(); }; // the X bell, where one sounds
     alerts.clockMs = [] {
         return std::chrono::duration_cast<std::chrono::milliseconds>(
                    std::chrono::steady_clock::now().time_since_epoch())

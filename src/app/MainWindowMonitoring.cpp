@@ -118,7 +118,7 @@ void MainWindow::onCheckTimer() {
 void MainWindow::announceChange() {
     tray_->startAnimation();
     if (flags_.beepOnChange) {
-        QApplication::beep();
+        alerts_->beep();
     }
     if (flags_.flashOnChange) {
         QApplication::alert(this, 1000);

@@ -17,7 +17,8 @@ QImage imageUnlessInstalled(const QIcon& icon, const QString& name) {
 
 } // namespace
 
-ChangeAlerts::ChangeAlerts(ChangeAlertsSetup setup, QObject* parent) : QObject(parent) {
+ChangeAlerts::ChangeAlerts(ChangeAlertsSetup setup, QObject* parent)
+    : QObject(parent), sound_(std::move(setup.sound)) {
     if (setup.bus) {
         setup.notifier.image = imageUnlessInstalled(setup.icon, setup.notifier.appIcon);
         notifier_ = std::make_unique<DesktopNotifier>(*setup.bus, std::move(setup.clockMs),
@@ -31,6 +32,10 @@ ChangeAlerts::ChangeAlerts(ChangeAlertsSetup setup, QObject* parent) : QObject(p
                     Q_EMIT showRequested(target ? notices_.locate(*target) : std::nullopt);
                 });
     }
+}
+
+void ChangeAlerts::beep() {
+    sound_.play();
 }
 
 void ChangeAlerts::shown(const NoticeSource& source, const ShownUpdate& update,

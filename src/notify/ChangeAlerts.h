@@ -1,5 +1,6 @@
 #pragma once
 
+#include "notify/AlertSound.h"
 #include "notify/ChangeNotices.h"
 #include "notify/DesktopNotifier.h"
 
@@ -17,17 +18,20 @@ struct ChangeAlertsSetup {
     std::optional<QDBusConnection> bus;    ///< where notifications go; none: none are sent
     QIcon icon;                            ///< the program's icon, sent when not installed
     std::function<std::int64_t()> clockMs; ///< steady milliseconds
+    AlertSoundOptions sound;               ///< how the alert sound plays
     NotifierOptions notifier;              ///< the period and time-out (the icon is filled in)
 };
 
-/// The ways a window tells of a change besides its own display: desktop notifications, with
-/// "Show" in them bringing the window back to the line named.
+/// The ways a window tells of a change besides its own display: the desktop's alert sound and
+/// desktop notifications, with "Show" in them bringing the window back to the line named.
 class ChangeAlerts : public QObject {
     Q_OBJECT
 public:
     /// Alerts as setup says.
     explicit ChangeAlerts(ChangeAlertsSetup setup, QObject* parent = nullptr);
 
+    /// A change was announced: plays the alert sound.
+    void beep();
     /// The display shows update of source: notifies as choice says.
     void shown(const NoticeSource& source, const ShownUpdate& update, NotifyChoice choice);
 
@@ -39,6 +43,7 @@ Q_SIGNALS:
 private:
     ChangeNotices notices_;
     std::unique_ptr<DesktopNotifier> notifier_;
+    AlertSound sound_;
 };
 
 } // namespace ombrel
