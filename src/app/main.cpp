@@ -49,6 +49,8 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Dravik"));
     QApplication::setApplicationName(QStringLiteral("Ombrel"));
     QApplication::setApplicationVersion(QStringLiteral(OMBREL_VERSION));
+    // The Wayland app id and the notifications' desktop entry: the installed ombrel.desktop.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ombrel"));
     // The window decides the exit code; closing it must not quit with 0 first.
     QApplication::setQuitOnLastWindowClosed(false);
 
