@@ -198,7 +198,12 @@ NoticeSource MainWindow::watchedSource() const {
 }
 
 void MainWindow::showNamedLine(std::optional<std::int64_t> line) {
-    windowTray_->restore(); // out of the tray or the taskbar, raised and active
+    if (!isVisible() || isMinimized()) {
+        windowTray_->restore(); // out of the tray or the taskbar, raised and active
+    } else {
+        raise(); // behind other windows: it keeps its size, maximised or not
+        activateWindow();
+    }
     if (line && *line < display_->model()->lineCount()) {
         const DisplayModel& model = *display_->model();
         // The caret at the line's start: a long line shows from its beginning.

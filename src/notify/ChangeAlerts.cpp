@@ -40,8 +40,10 @@ void ChangeAlerts::beep() {
 
 void ChangeAlerts::shown(const NoticeSource& source, const ShownUpdate& update,
                          NotifyChoice choice) {
-    const std::optional<Notice> notice = notices_.shown(update, choice);
-    if (notice && notifier_) {
+    if (!notifier_) {
+        return; // nothing to tell it to
+    }
+    if (const std::optional<Notice> notice = notices_.shown(update, choice)) {
         notifier_->tell(source, *notice);
     }
 }

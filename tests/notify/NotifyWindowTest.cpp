@@ -209,6 +209,14 @@ TEST_F(NotifyWindowTest, ShowBringsTheWindowBackAndSelectsTheNamedLine) {
         EXPECT_FALSE(window->display()->characterRect(caret).isEmpty()); // scrolled into view
         test::saveScreenshot(*window, "after-show");
     }
+    // A window only behind others keeps its size.
+    window->showMaximized();
+    ASSERT_TRUE(append(*window, u"show.log"_s, "ERROR named 3\n" + below));
+    ASSERT_TRUE(server_.waitForCalls(3, 7000));
+    server_.invoke(server_.calls().back().id, u"show"_s);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return window->display()->selectedText() == u"ERROR named 3"_s; }, 2000));
+    EXPECT_TRUE(window->isMaximized());
 }
 
 TEST_F(NotifyWindowTest, NoServerOrAFailingOneNeverHoldsUpTheWatch) {
