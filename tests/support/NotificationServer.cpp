@@ -66,10 +66,16 @@ uint NotificationServer::Notify(const QString& appName, uint replacesId, const Q
     call.desktopEntry = hints.value(QStringLiteral("desktop-entry")).toString();
     if (hints.contains(QStringLiteral("image-data"))) {
         const auto image = hints.value(QStringLiteral("image-data")).value<QDBusArgument>();
-        int width = 0, height = 0;
+        int width = 0, height = 0, rowStride = 0, bitsPerSample = 0, channels = 0;
+        bool alpha = false;
+        QByteArray pixels;
+        // Read to its end: a structure left open leaks its reader.
         image.beginStructure();
-        image >> width >> height;
-        call.image = QSize(width, height);
+        image >> width >> height >> rowStride >> alpha >> bitsPerSample >> channels >> pixels;
+        image.endStructure();
+        if (pixels.size() == qsizetype{rowStride} * height && channels == 4 && alpha) {
+            call.image = QSize(width, height);
+        }
     }
     call.expireTimeout = expireTimeout;
     call.receivedMs = std::chrono::duration_cast<std::chrono::milliseconds>(
