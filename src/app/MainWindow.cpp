@@ -27,6 +27,7 @@
 #include <QShortcut>
 #include <QStyle>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 namespace ombrel {
@@ -256,6 +257,17 @@ void MainWindow::initialise() {
     connect(tray_.get(), &TrayIcon::commandChosen, this, &MainWindow::dispatchCommand);
     tray_->setWanted(flags_.showTrayIcon);
     windowTray_ = std::make_unique<WindowTray>(*this, *tray_);
+    ChangeAlertsSetup alerts;
+    alerts.bus = setup_.notificationBus;
+    alerts.icon = icons_.application;
+    alerts.sound.fallback = [] { QApplication::beep(); }; // the X bell, where one sounds
+    alerts.clockMs = [] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    };
+    alerts_ = std::make_unique<ChangeAlerts>(std::move(alerts));
+    connect(alerts_.get(), &ChangeAlerts::showRequested, this, &MainWindow::showNamedLine);
     print_ = std::make_unique<PrintCommand>(
         setup_.printTarget ? setup_.printTarget
                            : std::make_shared<SystemPrintTarget>(

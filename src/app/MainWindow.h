@@ -12,6 +12,7 @@
 #include "archive/ConfigDocument.h"
 #include "display/KeywordList.h"
 #include "eventlog/JournalWatch.h"
+#include "notify/ChangeAlerts.h"
 #include "options/WindowFont.h"
 #include "print/PrintCommand.h"
 #include "print/PrintTarget.h"
@@ -51,6 +52,8 @@ struct MainWindowSetup {
     RecordSourceMaker journalSources = {};
     /// Where Print goes (tests); null: the system's printers and print dialog.
     std::shared_ptr<PrintTarget> printTarget = {};
+    /// The session bus desktop notifications go to; none sends none (tests).
+    std::optional<QDBusConnection> notificationBus = {};
 };
 
 /// The program's one top-level window: the controls, menus, status bar, command table and close.
@@ -113,10 +116,15 @@ private:
     void browseForFile();
     void launchEditor();
     void onCheckTimer();
-    void requestDisplayUpdate(bool retry = false, std::optional<QString> text = std::nullopt);
+    // Why the display is updated: a change is told to the user, a retry shows only a success.
+    enum class UpdateCause { Refresh, Retry, Change };
+    void requestDisplayUpdate(UpdateCause cause = UpdateCause::Refresh,
+                              std::optional<QString> text = std::nullopt);
     void showUpdate(const DisplayUpdate& update);
     void showUnreadable(const DisplayUpdate& update);
     void announceChange();
+    NoticeSource watchedSource() const;
+    void showNamedLine(std::optional<std::int64_t> line);
     void openOptions();
     void applyOptions(const OptionsResult& result);
     void chooseWindowFont();
@@ -165,6 +173,7 @@ private:
     std::optional<QString> unsavedEditor_; // the editor chosen in options the store refused
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<WindowTray> windowTray_;
+    std::unique_ptr<ChangeAlerts> alerts_;
     WindowFont windowFont_;
     ModalDialogs dialogs_;
     std::unique_ptr<PrintCommand> print_;

@@ -68,7 +68,7 @@ void MainWindow::startJournalWatch() {
 
 void MainWindow::showJournalText(const QString& text) {
     // Every report is a change of the log, also while paused.
-    requestDisplayUpdate(false, text);
+    requestDisplayUpdate(UpdateCause::Change, text);
     monitor_.noteChangeAnnounced();
     announceChange();
 }

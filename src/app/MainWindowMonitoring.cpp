@@ -103,13 +103,13 @@ void MainWindow::onCheckTimer() {
         tray_->stopAnimation();
         break;
     case TickAction::ReadAndNotify:
-        requestDisplayUpdate();
+        requestDisplayUpdate(UpdateCause::Change);
         announceChange();
         break;
     case TickAction::RetryRead:
         tray_->stopAnimation();
         if (!pipeline_.busy()) {
-            requestDisplayUpdate(/*retry=*/true);
+            requestDisplayUpdate(UpdateCause::Retry);
         }
         break;
     }
@@ -118,16 +118,17 @@ void MainWindow::onCheckTimer() {
 void MainWindow::announceChange() {
     tray_->startAnimation();
     if (flags_.beepOnChange) {
-        QApplication::beep();
+        alerts_->beep();
     }
     if (flags_.flashOnChange) {
         QApplication::alert(this, 1000);
     }
 }
 
-void MainWindow::requestDisplayUpdate(bool retry, std::optional<QString> text) {
+void MainWindow::requestDisplayUpdate(UpdateCause cause, std::optional<QString> text) {
     UpdateRequest request;
-    request.retry = retry;
+    request.retry = cause == UpdateCause::Retry;
+    request.change = cause == UpdateCause::Change;
     request.path = monitor_.filePath();
     request.byteCount = monitor_.byteCount();
     request.readOptions.head = monitor_.headMode();
@@ -150,6 +151,10 @@ void MainWindow::showUpdate(const DisplayUpdate& update) {
     }
     display_->setModel(update.model);
     shownGeneration_ = update.generation;
+    // A retry that reads again is a change too (announced below).
+    alerts_->shown(watchedSource(),
+                   {update.generation, update.change || update.retry, update.model, update.marked},
+                   flags_.notify);
     // An event log's text has no file status, no status line and never moves the focus.
     if (update.fileRead) {
         monitor_.recordRead(update.snapshot, pipeline_.busy());
@@ -180,6 +185,32 @@ void MainWindow::showUnreadable(const DisplayUpdate& update) {
         QStringLiteral("Cannot read %1: %2")
             .arg(QDir::toNativeSeparators(monitor_.filePath()), update.snapshot.failure));
     Q_EMIT displayUpdated();
+}
+
+NoticeSource MainWindow::watchedSource() const {
+    if (monitor_.eventLogMode()) {
+        const QString name = monitor_.eventLog() == EventLogChoice::System
+                                 ? QStringLiteral("System Log")
+                                 : QStringLiteral("Application Log");
+        return {name, name};
+    }
+    return {monitor_.sourceText(), compactPath(monitor_.sourceText(), 40)};
+}
+
+void MainWindow::showNamedLine(std::optional<std::int64_t> line) {
+    if (!isVisible() || isMinimized()) {
+        windowTray_->restore(); // out of the tray or the taskbar, raised and active
+    } else {
+        raise(); // behind other windows: it keeps its size, maximised or not
+        activateWindow();
+    }
+    if (line && *line < display_->model()->lineCount()) {
+        const DisplayModel& model = *display_->model();
+        // The caret at the line's start: a long line shows from its beginning.
+        display_->setSelection(model.lineStart(*line) + model.lineLength(*line),
+                               model.lineStart(*line));
+        display_->setFocus();
+    }
 }
 
 bool MainWindow::waitForDisplayIdle(int timeoutMs) {

@@ -8,6 +8,7 @@ SettingsFlags SettingsFlags::load(const SettingsStore& store) {
     SettingsFlags flags;
     flags.beepOnChange = store.readFlag(QStringLiteral("Beep"));
     flags.flashOnChange = store.readFlag(QStringLiteral("Flash"));
+    flags.notify = notifyChoiceOf(store.readSetting(QStringLiteral("Notify")));
     flags.keywords = KeywordFlags::load(store);
     flags.showTrayIcon = store.readFlag(QStringLiteral("SysTray"));
     flags.minimizeToTray = store.readFlag(QStringLiteral("MinTray"));

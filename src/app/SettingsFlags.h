@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/KeywordFlags.h"
+#include "notify/NotifyChoice.h"
 
 namespace ombrel {
 
@@ -8,12 +9,13 @@ class SettingsStore;
 
 /// The running window's copies of the settings flags, taken when the window starts.
 struct SettingsFlags {
-    bool beepOnChange = false;   ///< "Beep"
-    bool flashOnChange = false;  ///< "Flash"
-    KeywordFlags keywords;       ///< "Highlight", "ShowOnly", "ShowWithout"
-    bool showTrayIcon = false;   ///< "SysTray"
-    bool minimizeToTray = false; ///< "MinTray"
-    bool keepPlacement = false;  ///< "StoreLast"
+    bool beepOnChange = false;                    ///< "Beep"
+    bool flashOnChange = false;                   ///< "Flash"
+    NotifyChoice notify = NotifyChoice::Keywords; ///< "Notify"
+    KeywordFlags keywords;                        ///< "Highlight", "ShowOnly", "ShowWithout"
+    bool showTrayIcon = false;                    ///< "SysTray"
+    bool minimizeToTray = false;                  ///< "MinTray"
+    bool keepPlacement = false;                   ///< "StoreLast"
 
     /// Reads every flag from the store, in the order the window takes them.
     static SettingsFlags load(const SettingsStore& store);

@@ -20,6 +20,7 @@ DisplayUpdate emptied(DisplayUpdate update) {
     update.snapshot = TailSnapshot();
     update.snapshot.failure = QStringLiteral("Not enough memory");
     update.model = std::make_shared<const DisplayModel>();
+    update.marked = std::make_shared<const MarkedLines>();
     update.lines = 1;
     return update;
 }
@@ -45,6 +46,7 @@ std::optional<DisplayUpdate> UpdatePipeline::compute(const MonitorFileSystem& fi
     DisplayUpdate update;
     update.generation = generation;
     update.retry = request.retry;
+    update.change = request.change;
     try {
         LogText text;
         if (request.text) {
@@ -73,6 +75,7 @@ std::optional<DisplayUpdate> UpdatePipeline::compute(const MonitorFileSystem& fi
         }
         update.lines = pass->linesBeforeFiltering;
         update.model = DisplayModel::fromPass(std::move(*pass));
+        update.marked = std::make_shared<const MarkedLines>(MarkedLines::of(*update.model));
     } catch (const std::bad_alloc&) {
         return emptied(std::move(update));
     }
@@ -83,6 +86,7 @@ void UpdatePipeline::request(UpdateRequest request) {
     if (running_) {
         // A quiet retry never hides a real change that was waiting.
         request.retry = request.retry && (!waiting_ || waiting_->retry);
+        request.change = request.change || (waiting_ && waiting_->change);
         waiting_ = std::move(request);
         return;
     }

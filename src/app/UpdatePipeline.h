@@ -3,6 +3,7 @@
 #include "display/DisplayModel.h"
 #include "display/KeywordFlags.h"
 #include "display/UpdateGeneration.h"
+#include "notify/MarkedLines.h"
 #include "tail/FileTailReader.h"
 #include "tail/TailSnapshot.h"
 
@@ -26,6 +27,7 @@ struct UpdateRequest {
     KeywordFlags keywordFlags;   ///< marking and filtering
     bool retry = false; ///< a quiet second try of a read that failed: shown only if it succeeds
     std::optional<QString> text; ///< a ready-made text (an event log's) to show instead of a read
+    bool change = false;         ///< the source changed, and the window announced it: it is told
 };
 
 /// A finished update, ready to be put on the display in one batch.
@@ -36,6 +38,8 @@ struct DisplayUpdate {
     std::int64_t lines = 1;                    ///< lines of the text before filtering
     std::shared_ptr<const DisplayModel> model; ///< what the display shows; never null
     bool fileRead = true; ///< false when the request brought its text: snapshot means nothing
+    bool change = false;  ///< copied from the request (or from a request it replaced)
+    std::shared_ptr<const MarkedLines> marked; ///< the model's newest marked lines; never null
 };
 
 /// Reads, decodes, marks, filters and builds the display's next model off the window's
@@ -51,7 +55,8 @@ public:
     ~UpdatePipeline() override;
 
     /// Starts an update, or, while one runs, makes it the one that follows (replacing any
-    /// request still waiting: the follow-up reads the source as it is when it starts).
+    /// request still waiting: the follow-up reads the source as it is when it starts, and tells
+    /// the change the one it replaced was to tell).
     void request(UpdateRequest request);
     /// Drops the update in flight and the one waiting: a new session begins.
     void cancel();

@@ -8,6 +8,7 @@
 #include "archive/ArchivePath.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QScreen>
 #include <cstdio>
 
@@ -48,6 +49,8 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Dravik"));
     QApplication::setApplicationName(QStringLiteral("Ombrel"));
     QApplication::setApplicationVersion(QStringLiteral(OMBREL_VERSION));
+    // The Wayland app id and the notifications' desktop entry: the installed ombrel.desktop.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ombrel"));
     // The window decides the exit code; closing it must not quit with 0 first.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -58,6 +61,7 @@ int main(int argc, char** argv) {
     ombrel::MainWindowSetup setup{
         {}, ombrel::SettingsStore::user(), ombrel::InstanceChannel::defaultFolder(), {}, {}};
     setup.config.load(archive);
+    setup.notificationBus = QDBusConnection::sessionBus();
     ombrel::applyStartupSettings(setup.startup, setup.settings);
     const QSize screen =
         QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize();

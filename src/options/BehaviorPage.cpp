@@ -3,6 +3,7 @@
 #include "options/OptionCheckBox.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -33,9 +34,21 @@ BehaviorPage::BehaviorPage(const BehaviorValues& values, QWidget* parent) : QWid
     beep_ = optionCheckBox(QStringLiteral("Beep when changes"), 1019, values.beep, notifications);
     flash_ =
         optionCheckBox(QStringLiteral("Flash when changes"), 1020, values.flash, notifications);
-    auto* notificationRow = new QHBoxLayout(notifications);
-    notificationRow->addWidget(beep_);
-    notificationRow->addWidget(flash_);
+    notify_ = new QComboBox(notifications);
+    notify_->setObjectName(QStringLiteral("control1038"));
+    // In the order of the stored values "0", "1", "2".
+    notify_->addItems({QStringLiteral("Off"), QStringLiteral("When a keyword appears"),
+                       QStringLiteral("On every change")});
+    notify_->setCurrentIndex(static_cast<int>(values.notify));
+    const QString notifyText = QStringLiteral("Desktop notification");
+    notify_->setAccessibleName(notifyText);
+    auto* notifyLabel = new QLabel(notifyText, notifications);
+    notifyLabel->setBuddy(notify_);
+    auto* notificationGrid = new QGridLayout(notifications);
+    notificationGrid->addWidget(beep_, 0, 0);
+    notificationGrid->addWidget(flash_, 0, 1);
+    notificationGrid->addWidget(notifyLabel, 1, 0);
+    notificationGrid->addWidget(notify_, 1, 1);
 
     auto* defaults = new QGroupBox(QStringLiteral("Default Behaviors"), this);
     sysTray_ =
@@ -87,6 +100,7 @@ BehaviorValues BehaviorPage::values() const {
     BehaviorValues values;
     values.beep = beep_->isChecked();
     values.flash = flash_->isChecked();
+    values.notify = static_cast<NotifyChoice>(notify_->currentIndex());
     values.hide = hide_->isChecked();
     values.sysTray = sysTray_->isChecked();
     values.minTray = minTray_->isChecked();

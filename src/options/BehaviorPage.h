@@ -5,11 +5,12 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 
 namespace ombrel {
 
-/// The "Behavior" page: notifications, tray, window and editor defaults.
+/// The "Behavior" page: notifications (beep, flash, desktop), tray, window and editor defaults.
 class BehaviorPage : public QWidget {
     Q_OBJECT
 public:
@@ -23,6 +24,7 @@ private:
 
     QCheckBox* beep_ = nullptr;
     QCheckBox* flash_ = nullptr;
+    QComboBox* notify_ = nullptr;
     QCheckBox* sysTray_ = nullptr;
     QCheckBox* minTray_ = nullptr;
     QCheckBox* storeLast_ = nullptr;

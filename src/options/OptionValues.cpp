@@ -20,6 +20,7 @@ BehaviorValues BehaviorValues::load(const SettingsStore& store) {
     values.checkSize = store.readSetting(QStringLiteral("CheckSize")).value_or(QString());
     values.beep = store.readFlag(QStringLiteral("Beep"));
     values.flash = store.readFlag(QStringLiteral("Flash"));
+    values.notify = notifyChoiceOf(store.readSetting(QStringLiteral("Notify")));
     values.hide = store.readFlag(QStringLiteral("Hide"));
     values.minTray = store.readFlag(QStringLiteral("MinTray"));
     values.storeLast = store.readFlag(QStringLiteral("StoreLast"));
@@ -33,6 +34,7 @@ SettingsWrite BehaviorValues::save(const SettingsStore& store) const {
     written &= store.writeSetting(QStringLiteral("CheckSize"), checkSize);
     written &= store.writeSetting(QStringLiteral("Beep"), flagText(beep));
     written &= store.writeSetting(QStringLiteral("Flash"), flagText(flash));
+    written &= store.writeSetting(QStringLiteral("Notify"), storedNotifyChoice(notify));
     written &= store.writeSetting(QStringLiteral("Hide"), flagText(hide));
     written &= store.writeSetting(QStringLiteral("SysTray"), flagText(sysTray));
     written &= store.writeSetting(QStringLiteral("MinTray"), flagText(minTray));
@@ -85,6 +87,7 @@ void OptionsResult::applyTo(SettingsFlags& flags) const {
     if (behavior) {
         flags.flashOnChange = behavior->flash;
         flags.beepOnChange = behavior->beep;
+        flags.notify = behavior->notify;
         flags.showTrayIcon = behavior->sysTray;
         flags.minimizeToTray = behavior->minTray;
         flags.keepPlacement = behavior->storeLast;

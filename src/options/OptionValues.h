@@ -1,5 +1,6 @@
 #pragma once
 
+#include "notify/NotifyChoice.h"
 #include "settings/SettingsWrite.h"
 
 #include <QString>
@@ -12,19 +13,21 @@ struct SettingsFlags;
 
 /// The values of the Behavior page, as stored.
 struct BehaviorValues {
-    bool beep = false;      ///< "Beep"
-    bool flash = false;     ///< "Flash"
-    bool hide = false;      ///< "Hide": controls hidden at the next start
-    bool sysTray = false;   ///< "SysTray"
-    bool minTray = false;   ///< "MinTray"
-    bool storeLast = false; ///< "StoreLast"
-    QString editor;         ///< "Editor", as typed
-    QString checkSize;      ///< "CheckSize", as typed (digits, or empty)
+    bool beep = false;                            ///< "Beep"
+    bool flash = false;                           ///< "Flash"
+    bool hide = false;                            ///< "Hide": controls hidden at the next start
+    bool sysTray = false;                         ///< "SysTray"
+    bool minTray = false;                         ///< "MinTray"
+    bool storeLast = false;                       ///< "StoreLast"
+    QString editor;                               ///< "Editor", as typed
+    QString checkSize;                            ///< "CheckSize", as typed (digits, or empty)
+    NotifyChoice notify = NotifyChoice::Keywords; ///< "Notify"
 
-    /// Reads the values; a flag is on only for the exact text "1", a missing text is empty.
+    /// Reads the values; a flag is on only for the exact text "1", a missing text is empty,
+    /// Notify reads as notifyChoiceOf does.
     static BehaviorValues load(const SettingsStore& store);
-    /// Writes Editor, CheckSize, Beep, Flash, Hide, SysTray, MinTray, StoreLast in this order;
-    /// the first failure, when any.
+    /// Writes Editor, CheckSize, Beep, Flash, Notify, Hide, SysTray, MinTray, StoreLast in this
+    /// order; the first failure, when any.
     SettingsWrite save(const SettingsStore& store) const;
 };
 

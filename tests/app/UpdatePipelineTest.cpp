@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <string_view>
 
 using namespace ombrel;
 
@@ -39,10 +40,13 @@ TEST_F(UpdatePipelineTest, ChangesFasterThanAnUpdateAreShownAtMostOneUpdateLate)
     files_.close();
     pipeline_.request(request());
     ASSERT_TRUE(readsReach(1));
-    // Three changes while the first update reads: one follow-up, not three, and no drop.
+    // Three changes while the first update reads: one follow-up, not three, and no drop; the
+    // change one request was to tell is told by the follow-up that replaced it.
     for (const char* line : {"two\n", "three\n", "four\n"}) {
         temp_.append(u"app.log"_qs, line);
-        pipeline_.request(request());
+        UpdateRequest next = request();
+        next.change = std::string_view(line) == "two\n";
+        pipeline_.request(next);
     }
     EXPECT_TRUE(pipeline_.busy());
     files_.open();
@@ -50,6 +54,8 @@ TEST_F(UpdatePipelineTest, ChangesFasterThanAnUpdateAreShownAtMostOneUpdateLate)
     ASSERT_EQ(ready_.count(), 2);
     EXPECT_EQ(files_.reads(), 2);
     EXPECT_EQ(shown(ready_.at(1)), QStringLiteral("one\ntwo\nthree\nfour\n"));
+    EXPECT_TRUE(ready_.at(1).at(0).value<DisplayUpdate>().change);
+    EXPECT_FALSE(ready_.at(0).at(0).value<DisplayUpdate>().change);
 
     // A new session drops what runs and what waits.
     files_.close();

@@ -4,6 +4,7 @@
 #include "support/TempSettings.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace ombrel;
 
@@ -36,6 +37,22 @@ TEST(OptionValues, LoadAndSaveKeepWhatTheyDoNotUnderstandOnlyAsTheDialogShowsIt)
     EXPECT_EQ(store.readSetting(QStringLiteral("CheckSize")), QString());
     EXPECT_EQ(store.readSetting(QStringLiteral("Editor")), QString());
 
+    // Notify: files from before it tell of keywords; an unknown text is shown, and saved, so.
+    for (const auto& [stored, choice, saved] :
+         {std::tuple{"", NotifyChoice::Keywords, "1"}, std::tuple{"0", NotifyChoice::Off, "0"},
+          std::tuple{"2", NotifyChoice::EveryChange, "2"},
+          std::tuple{" 2", NotifyChoice::Keywords, "1"},
+          std::tuple{"3", NotifyChoice::Keywords, "1"}}) {
+        if (*stored != 0) {
+            temp.set({{"Notify", stored}});
+        }
+        behavior = BehaviorValues::load(store);
+        EXPECT_EQ(behavior.notify, choice) << stored;
+        EXPECT_EQ(SettingsFlags::load(store).notify, choice) << stored;
+        behavior.save(store);
+        EXPECT_EQ(store.readSetting(QStringLiteral("Notify")), QString::fromLatin1(saved));
+    }
+
     const KeywordValues keywords = KeywordValues::load(store);
     EXPECT_EQ(keywords.editText, QStringLiteral("ERROR\n") + longKeyword + u'\n');
     keywords.save(store);
@@ -47,10 +64,11 @@ TEST(OptionValues, OkChangesTheRunningFlagsOfThePagesShownButNeverHide) {
     SettingsFlags flags;
     flags.keywords = {true, true, false};
     OptionsResult result;
-    result.behavior = BehaviorValues{true, true, true, true, true, true, {}, {}};
+    result.behavior = BehaviorValues{true, true, true, true, true, true, {}, {}, NotifyChoice::Off};
     result.applyTo(flags);
     EXPECT_TRUE(flags.beepOnChange && flags.flashOnChange && flags.showTrayIcon &&
                 flags.minimizeToTray && flags.keepPlacement);
+    EXPECT_EQ(flags.notify, NotifyChoice::Off);
     EXPECT_TRUE(flags.keywords.showOnlyMatching); // Keywords page never shown
 
     result.keywords = KeywordValues{false, false, true, {}};

@@ -4,10 +4,13 @@
 #include "support/WindowTesting.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace ombrel;
@@ -30,8 +33,13 @@ TEST(OptionsSheet, OkSavesOnlyThePagesShownAndCancelNothing) {
 
     OptionsSheet sheet(store, false);
     control<QCheckBox>(sheet.page(0), 1019)->setChecked(true);
+    auto* notify = control<QComboBox>(sheet.page(0), 1038);
+    EXPECT_EQ(notify->currentText(), QStringLiteral("When a keyword appears")); // the default
+    notify->setCurrentIndex(2);
     sheet.accept();
     EXPECT_EQ(store.readSetting(QStringLiteral("Beep")), QStringLiteral("1"));
+    EXPECT_EQ(store.readSetting(QStringLiteral("Notify")), QStringLiteral("2"));
+    EXPECT_EQ(sheet.saved().behavior->notify, NotifyChoice::EveryChange);
     EXPECT_EQ(store.readSetting(QStringLiteral("SysTray")), QStringLiteral("0"));
     EXPECT_EQ(store.readSetting(QStringLiteral("Highlight")), QStringLiteral("yes"));
     EXPECT_TRUE(sheet.saved().behavior.has_value());
@@ -72,6 +80,12 @@ TEST(OptionsSheet, ControlsFollowEachOtherAndAreNamed) {
     EXPECT_EQ(control(keywords, 1022)->accessibleName(), QStringLiteral("Keywords"));
     EXPECT_EQ(control(behavior, 1024)->accessibleName(), QStringLiteral("Editor"));
     EXPECT_EQ(count->accessibleName(), QStringLiteral("Bytes to Display"));
+    auto* notify = control<QComboBox>(behavior, 1038);
+    EXPECT_EQ(notify->accessibleName(), QStringLiteral("Desktop notification"));
+    const auto labels = behavior->findChildren<QLabel*>();
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [&](const QLabel* label) {
+        return label->buddy() == notify && label->text() == notify->accessibleName();
+    }));
     for (const int tab : {0, 1, 2}) {
         sheet.findChild<QTabWidget*>()->setCurrentIndex(tab);
         test::saveScreenshot(sheet, QByteArray("options-" + QByteArray::number(tab)).constData());
