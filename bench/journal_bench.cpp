@@ -159,17 +159,26 @@ void readAndShow(const QString& dir, int count, const QString& host = {}) {
                 static_cast<double>(text.size()) * 2 / 1e6);
 }
 
+/// A shown window with its settings in home, System ticked on the journal files in dir and
+/// count entries to display, ready for Start.
+std::unique_ptr<MainWindow> systemLogWindow(const QString& dir, const QTemporaryDir& home,
+                                            int count) {
+    StartupOptions startup;
+    startup.journalDirectory = dir;
+    auto window = std::make_unique<MainWindow>(MainWindowSetup{
+        startup, SettingsStore::atFile(home.filePath(QStringLiteral("o.conf"))), {}, {}, {}});
+    window->show();
+    qobject_cast<QCheckBox*>(window->control(IdSystemLog))->click();
+    qobject_cast<QLineEdit*>(window->control(IdCountBox))->setText(QString::number(count));
+    return window;
+}
+
 /// A window watching the folder: how long an appended entry takes to show, and how many
 /// updates a burst of entries causes.
 void watchingWindow(const QString& dir) {
     QTemporaryDir home;
-    StartupOptions startup;
-    startup.journalDirectory = dir;
-    MainWindow window(MainWindowSetup{
-        startup, SettingsStore::atFile(home.filePath(QStringLiteral("o.conf"))), {}, {}, {}});
-    window.show();
-    qobject_cast<QCheckBox*>(window.control(IdSystemLog))->click();
-    qobject_cast<QLineEdit*>(window.control(IdCountBox))->setText(QStringLiteral("1000"));
+    const std::unique_ptr<MainWindow> watching = systemLogWindow(dir, home, 1000);
+    MainWindow& window = *watching;
     int updates = 0;
     QString awaited;
     QEventLoop loop;
@@ -264,13 +273,8 @@ bool writeCollected(const QString& dir, int machines, int entries) {
 /// soon an entry of one machine and a new machine's first entry show.
 void watchCollected(const QString& dir, int machines) {
     QTemporaryDir home;
-    StartupOptions startup;
-    startup.journalDirectory = dir;
-    MainWindow window(MainWindowSetup{
-        startup, SettingsStore::atFile(home.filePath(QStringLiteral("o.conf"))), {}, {}, {}});
-    window.show();
-    qobject_cast<QCheckBox*>(window.control(IdSystemLog))->click();
-    qobject_cast<QLineEdit*>(window.control(IdCountBox))->setText(QStringLiteral("10000"));
+    const std::unique_ptr<MainWindow> watching = systemLogWindow(dir, home, 10000);
+    MainWindow& window = *watching;
     QEventLoop loop;
     QString awaited;
     QElapsedTimer clock;
