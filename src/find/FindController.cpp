@@ -92,13 +92,13 @@ void FindController::show(const FindResult& result) {
         return;
     }
     setHighlight(result.pattern);
-    if (result.moved && result.match) {
-        if (const auto& match = *result.match) {
-            view_.setSelection(match->start, match->end);
-            if (match->wrapped) {
-                note_ = lastMove_ == FindMove::Previous ? QStringLiteral("Wrapped to the bottom")
-                                                        : QStringLiteral("Wrapped to the top");
-            }
+    // The first report of a move holds its match, the last one again: select it once.
+    if (result.moved && result.match && !result.count) {
+        const FoundMatch& match = *result.match;
+        view_.setSelection(match.start, match.end);
+        if (match.wrapped) {
+            note_ = lastMove_ == FindMove::Previous ? QStringLiteral("Wrapped to the bottom")
+                                                    : QStringLiteral("Wrapped to the top");
         }
     }
     if (!result.count) {
