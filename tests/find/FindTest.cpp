@@ -36,7 +36,8 @@ TEST(TextFinder, GoesToTheNextAndPreviousMatchWrappingAtTheEnds) {
         RegexScanner cased = scannerFor(u"One"_s, {true, true, false});
         EXPECT_EQ(TextFinder::next(cased, held, 0), F({8, 11, false}));
         RegexScanner none = scannerFor(u"four"_s, {});
-        EXPECT_EQ(TextFinder::previous(none, held, 5), std::optional(TextFinder::Found()));
+        EXPECT_EQ(TextFinder::previous(none, held, 5),
+                  std::optional<TextFinder::Found>(TextFinder::Found()));
     }
 }
 
