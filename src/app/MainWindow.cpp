@@ -259,8 +259,11 @@ void MainWindow::fitFindBar() {
     const QRect whole = display_->geometry();
     findBarHeight_ = std::min(findBar_->barHeight(), whole.height());
     display_->setGeometry(whole.adjusted(0, 0, 0, -findBarHeight_));
-    findBar_->setGeometry(whole.left(), whole.bottom() + 1 - findBarHeight_, whole.width(),
-                          findBarHeight_);
+    // Whole even where the display has less room (a window at its smallest): over the
+    // controls above it rather than cut.
+    findBar_->setGeometry(whole.left(), whole.bottom() + 1 - findBar_->barHeight(), whole.width(),
+                          findBar_->barHeight());
+    findBar_->raise();
 }
 
 void MainWindow::findBarClosed() {

@@ -76,6 +76,7 @@ void FindController::recount() {
     if (bar_.isHidden() || bar_.query().text.isEmpty()) {
         return;
     }
+    note_.clear(); // a new text: nothing was wrapped to find what is selected
     const TextSelection& selection = view_.selection();
     FindRequest request;
     request.model = view_.model();

@@ -493,7 +493,7 @@ TEST_F(MainWindowTest, FindWalksThroughMatchesAndMarksAndKeepsItsQueryAcrossUpda
     QTest::keyClicks(box, u"error"_qs);
     ASSERT_TRUE(settle());
     EXPECT_EQ(view.selection(), (TextSelection{8, 13}));
-    EXPECT_EQ(bar.countText(), u"1 of 3"_qs);
+    EXPECT_EQ(bar.countText(), u"Wrapped to the top: 1 of 3"_qs);
     EXPECT_EQ(bar.findChild<QWidget*>(u"findCount"_qs)->accessibleName(), bar.countText());
     // Enter, F3 and Shift+Enter, Shift+F3: next and previous, wrapping with a note.
     QTest::keyClick(box, Qt::Key_Return);
