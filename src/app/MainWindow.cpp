@@ -10,6 +10,8 @@
 #include "app/WindowPlacement.h"
 #include "display/AddressLinks.h"
 #include "display/LogView.h"
+#include "find/FindBar.h"
+#include "find/FindController.h"
 #include "print/SystemPrintTarget.h"
 
 #include <QAction>
@@ -105,6 +107,9 @@ void MainWindow::createControls() {
     connect(display_, &LogView::linkActivated, this, [this](std::int64_t start, std::int64_t end) {
         openAddress(AddressLinks::addressOf(display_->model()->mid(start, end - start)), this);
     });
+    findBar_ = new FindBar(client_);
+    finder_ = std::make_unique<FindController>(*findBar_, *display_);
+    connect(findBar_, &FindBar::closed, this, &MainWindow::findBarClosed);
 
     // Drops land on the window, whatever control is under them.
     for (QWidget* child : client_->findChildren<QWidget*>()) {
@@ -147,6 +152,27 @@ void MainWindow::createMenus() {
                                       {IdPrint, QStringLiteral("Print...")},
                                       {0, {}},
                                       {IdExit, QStringLiteral("Exit")}});
+    addMenu(QStringLiteral("&Edit"), {{IdCopy, QStringLiteral("&Copy")},
+                                      {IdSelectAll, QStringLiteral("Select &All")},
+                                      {0, {}},
+                                      {IdFind, QStringLiteral("&Find...")},
+                                      {IdFindNext, QStringLiteral("Find &Next")},
+                                      {IdFindPrevious, QStringLiteral("Find &Previous")},
+                                      {0, {}},
+                                      {IdNextMark, QStringLiteral("Next &Mark")},
+                                      {IdPreviousMark, QStringLiteral("Previous Mar&k")}});
+    const std::pair<int, QKeySequence> keys[] = {
+        {IdCopy, QKeySequence::Copy},
+        {IdSelectAll, QKeySequence::SelectAll},
+        {IdFind, QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {IdFindNext, QKeySequence(Qt::Key_F3)},
+        {IdFindPrevious, QKeySequence(Qt::SHIFT | Qt::Key_F3)},
+        {IdNextMark, QKeySequence(Qt::Key_F4)},
+        {IdPreviousMark, QKeySequence(Qt::SHIFT | Qt::Key_F4)},
+    };
+    for (const auto& [id, key] : keys) {
+        action(id)->setShortcut(key);
+    }
     addMenu(QStringLiteral("&Options"), {{IdOptions, QStringLiteral("Options")},
                                          {0, {}},
                                          {IdWindowFont, QStringLiteral("Set Window Font")},
@@ -213,6 +239,36 @@ void MainWindow::applyLayout() {
     for (const auto& [id, index] : layoutIndex_) {
         control(id)->setGeometry(layout_.arrange(index, client_->size()));
     }
+    fitFindBar();
+}
+
+void MainWindow::openFindBar() {
+    if (findBar_->isHidden()) {
+        findBar_->show();
+        fitFindBar();
+    }
+    finder_->open();
+}
+
+void MainWindow::fitFindBar() {
+    // The display has its whole place here; the bar takes the bottom of it.
+    if (findBar_->isHidden()) {
+        findBarHeight_ = 0;
+        return;
+    }
+    const QRect whole = display_->geometry();
+    findBarHeight_ = std::min(findBar_->barHeight(), whole.height());
+    display_->setGeometry(whole.adjusted(0, 0, 0, -findBarHeight_));
+    // Whole even where the display has less room (a window at its smallest): over the
+    // controls above it rather than cut.
+    findBar_->setGeometry(whole.left(), whole.bottom() + 1 - findBar_->barHeight(), whole.width(),
+                          findBar_->barHeight());
+    findBar_->raise();
+}
+
+void MainWindow::findBarClosed() {
+    display_->setGeometry(display_->geometry().adjusted(0, 0, 0, findBarHeight_));
+    findBarHeight_ = 0;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -316,6 +372,7 @@ void MainWindow::initialise() {
 void MainWindow::toggleControls() {
     const QSize client = client_->size();
     const bool hide = !controlsHidden_;
+    findBarClosed(); // the display's whole place first; the bar takes its part again below
     // The display keeps the gap to the status bar that the layout gave it, either way.
     if (hide) {
         savedDisplayTopLeft_ = display_->geometry().topLeft();
@@ -329,13 +386,14 @@ void MainWindow::toggleControls() {
     action(IdHideControls)
         ->setText(hide ? QStringLiteral("S&how Controls") : QStringLiteral("&Hide Controls"));
     for (QWidget* child : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child != display_) {
+        if (child != display_ && child != findBar_) {
             child->setVisible(!hide);
         }
     }
     if (!layoutIndex_.empty()) {
         prepareLayout(); // later resizes stretch the display from where the toggle put it
     }
+    fitFindBar();
 }
 
 QWidget* MainWindow::control(int id) const {
