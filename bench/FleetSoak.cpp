@@ -17,6 +17,11 @@ namespace {
 constexpr int entriesPerSecond = 1000;
 constexpr int writersPerSecond = 10; // machines written to each second, in turn
 
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 QString machineFile(int machine) {
     return QStringLiteral("remote-m%1.journal").arg(machine);
 }
@@ -58,7 +63,9 @@ int fleetSoak(int minutes, int machines) {
     int next = 0;
     int seconds = 0;
     int skipped = 0;
-    std::vector<double> perMinute;
+    std::vector<double> perMinute; // medians
+    std::vector<double> samples;
+    std::vector<double> fileSamples;
     QTimer tick;
     tick.setInterval(1000);
     QObject::connect(&tick, &QTimer::timeout, [&] {
@@ -75,13 +82,22 @@ int fleetSoak(int minutes, int machines) {
                                       "m" + QByteArray::number(next)),
                         machineFile(next));
         }
+        // Sampled each second: a sample may fall inside a read, whose text and mapped pages
+        // are given back after it.
+        samples.push_back(residentMegabytes());
+        fileSamples.push_back(residentFileMegabytes());
         if (++seconds % 60 == 0) {
-            perMinute.push_back(residentMegabytes());
-            std::printf("minute %2zu: resident %.1f MB (%.1f MB above the idle window), %d updates "
-                        "shown, %lld lines, %d writes skipped\n",
-                        perMinute.size(), perMinute.back(), perMinute.back() - idle, shown,
-                        static_cast<long long>(window->display()->model()->lineCount()), skipped);
+            perMinute.push_back(median(samples));
+            std::printf("minute %2zu: resident %.1f MB median (%.1f MB above the idle window; "
+                        "%.1f MB of it mapped files), %.1f MB at most; %d updates shown, %lld "
+                        "lines, %d writes skipped\n",
+                        perMinute.size(), perMinute.back(), perMinute.back() - idle,
+                        median(fileSamples), *std::max_element(samples.begin(), samples.end()),
+                        shown, static_cast<long long>(window->display()->model()->lineCount()),
+                        skipped);
             std::fflush(stdout);
+            samples.clear();
+            fileSamples.clear();
             if (static_cast<int>(perMinute.size()) == minutes) {
                 QCoreApplication::quit();
             }

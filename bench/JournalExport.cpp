@@ -84,4 +84,17 @@ double residentMegabytes() {
     return pages * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
+double residentFileMegabytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("RssFile:")) {
+            return line.mid(8).trimmed().split(' ').front().toDouble() / 1024.0;
+        }
+    }
+    return 0;
+}
+
 } // namespace ombrel::bench

@@ -33,5 +33,8 @@ std::unique_ptr<MainWindow> systemLogWindow(const QString& dir, const QTemporary
                                             int count);
 /// This process's resident memory.
 double residentMegabytes();
+/// Of this process's resident memory, the mapped files' pages (shared with the page cache and
+/// given back at need), in MB.
+double residentFileMegabytes();
 
 } // namespace ombrel::bench
