@@ -109,7 +109,10 @@ void MainWindow::createControls() {
     });
     findBar_ = new FindBar(client_);
     finder_ = std::make_unique<FindController>(*findBar_, *display_);
-    connect(findBar_, &FindBar::closed, this, &MainWindow::findBarClosed);
+    connect(findBar_, &FindBar::closed, this, [this] {
+        findBarClosed();
+        setMinimumSize(minimumWindowSize);
+    });
 
     // Drops land on the window, whatever control is under them.
     for (QWidget* child : client_->findChildren<QWidget*>()) {
@@ -244,6 +247,9 @@ void MainWindow::applyLayout() {
 
 void MainWindow::openFindBar() {
     if (findBar_->isHidden()) {
+        // The bar goes below the display, never over the controls: the smallest window grows
+        // by the bar's height while it is open.
+        setMinimumSize(minimumWindowSize + QSize(0, findBar_->barHeight()));
         findBar_->show();
         fitFindBar();
     }
@@ -259,8 +265,8 @@ void MainWindow::fitFindBar() {
     const QRect whole = display_->geometry();
     findBarHeight_ = std::min(findBar_->barHeight(), whole.height());
     display_->setGeometry(whole.adjusted(0, 0, 0, -findBarHeight_));
-    // Whole even where the display has less room (a window at its smallest): over the
-    // controls above it rather than cut.
+    // Whole even where the display has less room (only while the window grows to its new
+    // smallest size): over the controls above it rather than cut.
     findBar_->setGeometry(whole.left(), whole.bottom() + 1 - findBar_->barHeight(), whole.width(),
                           findBar_->barHeight());
     findBar_->raise();

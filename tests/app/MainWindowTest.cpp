@@ -568,6 +568,13 @@ TEST_F(MainWindowTest, FindWalksThroughMatchesAndMarksAndKeepsItsQueryAcrossUpda
                 << child->objectName().toStdString();
         }
     }
+    // ... below the controls, never over them: the window grows by the bar while it is open.
+    for (const int id : {IdIntervalBox, IdStart, IdExitPause, IdPrintButton}) {
+        EXPECT_FALSE(bar.geometry().intersects(window->control(id)->geometry())) << id;
+    }
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_EQ(window->minimumSize(), QSize(320, 250));
+    window->dispatchCommand(IdFind);
     test::saveScreenshot(*window, "find-bar");
 }
 
