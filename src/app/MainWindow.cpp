@@ -35,7 +35,6 @@
 namespace ombrel {
 
 namespace {
-constexpr QSize minimumWindowSize{320, 250};
 
 QString objectNameFor(int id) {
     return QStringLiteral("control%1").arg(id);
@@ -243,38 +242,6 @@ void MainWindow::applyLayout() {
         control(id)->setGeometry(layout_.arrange(index, client_->size()));
     }
     fitFindBar();
-}
-
-void MainWindow::openFindBar() {
-    if (findBar_->isHidden()) {
-        // The bar goes below the display, never over the controls: the smallest window grows
-        // by the bar's height while it is open.
-        setMinimumSize(minimumWindowSize + QSize(0, findBar_->barHeight()));
-        findBar_->show();
-        fitFindBar();
-    }
-    finder_->open();
-}
-
-void MainWindow::fitFindBar() {
-    // The display has its whole place here; the bar takes the bottom of it.
-    if (findBar_->isHidden()) {
-        findBarHeight_ = 0;
-        return;
-    }
-    const QRect whole = display_->geometry();
-    findBarHeight_ = std::min(findBar_->barHeight(), whole.height());
-    display_->setGeometry(whole.adjusted(0, 0, 0, -findBarHeight_));
-    // Whole even where the display has less room (only while the window grows to its new
-    // smallest size): over the controls above it rather than cut.
-    findBar_->setGeometry(whole.left(), whole.bottom() + 1 - findBar_->barHeight(), whole.width(),
-                          findBar_->barHeight());
-    findBar_->raise();
-}
-
-void MainWindow::findBarClosed() {
-    display_->setGeometry(display_->geometry().adjusted(0, 0, 0, findBarHeight_));
-    findBarHeight_ = 0;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -105,6 +105,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static constexpr QSize minimumWindowSize{320, 250};
+
     void createControls();
     void createMenus();
     void createShortcuts();
