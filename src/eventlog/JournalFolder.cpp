@@ -14,6 +14,9 @@ namespace ombrel {
 namespace {
 
 constexpr int lookAgainMs = 1000; // a folder that went, or a file left out, is looked at again
+// How long a reading journal serves: long enough that reads find their pages mapped, short
+// enough that what it maps of growing files stays small.
+constexpr std::chrono::seconds readerLifetime{60};
 
 QString reasonText(int error) {
     // The library's words for a file it cannot make sense of say little to a reader.
@@ -54,6 +57,7 @@ void JournalFolder::open(const JournalFolderListing& listing) {
     files_ = identify(listing.files);
     skipped_.clear();
     opened_.clear();
+    reader_.reset();
     journal_.reset();
     descriptor_ = -1;
     if (error_ == 0) {
@@ -77,15 +81,20 @@ void JournalFolder::open(const JournalFolderListing& listing) {
     problem_ = problemText();
 }
 
-JournalPointer JournalFolder::openForReading() const {
+sd_journal* JournalFolder::readingJournal() {
     if (!journal_) {
-        return {};
+        return nullptr;
     }
-    OpenedFiles opened = openJournalFiles(opened_);
-    if (!opened.journal || matchHosts(opened.journal.get(), hosts_) < 0) {
-        return {};
+    const auto now = std::chrono::steady_clock::now();
+    if (!reader_ || now - readerOpened_ >= readerLifetime) {
+        reader_.reset(); // its mappings go before the new one maps the same pages again
+        OpenedFiles opened = openJournalFiles(opened_);
+        if (opened.journal && matchHosts(opened.journal.get(), hosts_) >= 0) {
+            reader_ = std::move(opened.journal);
+        }
+        readerOpened_ = now;
     }
-    return std::move(opened.journal);
+    return reader_ ? reader_.get() : journal_.get();
 }
 
 void JournalFolder::takeInChanges() {

@@ -116,8 +116,7 @@ void SdJournalSource::takeInChanges() {
 
 std::vector<EventRecord> SdJournalSource::newest(std::int64_t count, const StopSignal& stop) {
     std::vector<EventRecord> records;
-    const JournalPointer fresh = folder_ ? folder_->openForReading() : JournalPointer();
-    sd_journal* journal = fresh ? fresh.get() : this->journal();
+    sd_journal* journal = folder_ ? folder_->readingJournal() : machine_.get();
     if (!journal || count <= 0 || sd_journal_seek_tail(journal) < 0) {
         return records;
     }
