@@ -14,9 +14,6 @@ namespace ombrel {
 namespace {
 
 constexpr int lookAgainMs = 1000; // a folder that went, or a file left out, is looked at again
-// How long a reading journal serves: long enough that reads find their pages mapped, short
-// enough that what it maps of growing files stays small.
-constexpr std::chrono::seconds readerLifetime{60};
 
 QString reasonText(int error) {
     // The library's words for a file it cannot make sense of say little to a reader.
@@ -57,7 +54,6 @@ void JournalFolder::open(const JournalFolderListing& listing) {
     files_ = identify(listing.files);
     skipped_.clear();
     opened_.clear();
-    reader_.reset();
     journal_.reset();
     descriptor_ = -1;
     if (error_ == 0) {
@@ -81,20 +77,15 @@ void JournalFolder::open(const JournalFolderListing& listing) {
     problem_ = problemText();
 }
 
-sd_journal* JournalFolder::readingJournal() {
+JournalPointer JournalFolder::openForReading() const {
     if (!journal_) {
-        return nullptr;
+        return {};
     }
-    const auto now = std::chrono::steady_clock::now();
-    if (!reader_ || now - readerOpened_ >= readerLifetime) {
-        reader_.reset(); // its mappings go before the new one maps the same pages again
-        OpenedFiles opened = openJournalFiles(opened_);
-        if (opened.journal && matchHosts(opened.journal.get(), hosts_) >= 0) {
-            reader_ = std::move(opened.journal);
-        }
-        readerOpened_ = now;
+    OpenedFiles opened = openJournalFiles(opened_);
+    if (!opened.journal || matchHosts(opened.journal.get(), hosts_) < 0) {
+        return {};
     }
-    return reader_ ? reader_.get() : journal_.get();
+    return std::move(opened.journal);
 }
 
 void JournalFolder::takeInChanges() {

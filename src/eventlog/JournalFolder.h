@@ -6,7 +6,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <chrono>
 #include <sys/types.h>
 #include <vector>
 
@@ -22,10 +21,10 @@ public:
 
     /// The journal; null while the folder cannot be read.
     sd_journal* journal() const { return journal_.get(); }
-    /// The journal to read: the same files and computers opened apart from the watched one,
-    /// and opened anew each minute, so that the file pages the library maps while reading do
-    /// not pile up over a long watch of growing files. Null while the folder cannot be read.
-    sd_journal* readingJournal();
+    /// The same files and computers opened anew, for one read: closing it after the read lets go
+    /// of the file pages the library maps, which pile up over a long watch of growing files.
+    /// Null when it cannot be opened (the watched journal() reads the same).
+    JournalPointer openForReading() const;
     /// Takes in the journal's changes and the folder's, opening the files again when needed.
     void takeInChanges();
     /// Why the folder shows nothing or not all of its files; empty when all is well.
@@ -56,8 +55,6 @@ private:
     std::vector<SkippedFile> skipped_;
     int error_ = 0; // errno when the folder could not be read or opened at the last opening
     JournalPointer journal_;
-    JournalPointer reader_; // see readingJournal; null: read journal_
-    std::chrono::steady_clock::time_point readerOpened_;
     int descriptor_ = -1; // the journal's, or -errno when it could not be watched
     QString problem_;
 };

@@ -116,7 +116,8 @@ void SdJournalSource::takeInChanges() {
 
 std::vector<EventRecord> SdJournalSource::newest(std::int64_t count, const StopSignal& stop) {
     std::vector<EventRecord> records;
-    sd_journal* journal = folder_ ? folder_->readingJournal() : machine_.get();
+    const JournalPointer fresh = folder_ ? folder_->openForReading() : JournalPointer();
+    sd_journal* journal = fresh ? fresh.get() : this->journal();
     if (!journal || count <= 0 || sd_journal_seek_tail(journal) < 0) {
         return records;
     }
