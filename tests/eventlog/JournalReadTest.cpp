@@ -6,9 +6,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <cstdio>
 #include <ctime>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace ombrel;
@@ -274,6 +277,46 @@ TEST_F(JournalReadTest, BadFilesAreSkippedAndToldAndBadFoldersToldWhileGoodFiles
         EXPECT_EQ(bad.problem(), text);
         EXPECT_TRUE(bad.newest(5, stop_).empty());
     }
+}
+
+TEST_F(JournalReadTest, AFileItsReaderMayNotReadIsSkippedAndNamedWhileTheOthersShow) {
+    ASSERT_TRUE(journal_.append(messages(1, 2), QStringLiteral("remote-web1.journal")));
+    ASSERT_TRUE(journal_.append(messages(3, 3), QStringLiteral("remote-db1.journal")));
+    const QDir dir(journal_.directory());
+    const auto chmodIn = [&](const QString& name, mode_t mode) {
+        return ::chmod(QFile::encodeName(dir.filePath(name)).constData(), mode) == 0;
+    };
+    ASSERT_TRUE(chmodIn(QStringLiteral("."), 0755) &&
+                chmodIn(QStringLiteral("remote-web1.journal"), 0644) &&
+                chmodIn(QStringLiteral("remote-db1.journal"), 0600));
+    const auto readsAsOthersWould = [&] {
+        SdJournalSource source({JournalKind::System, dir.path(), {}});
+        const QString shown = numbersAndStrings(source.newest(5, stop_));
+        const QString told = source.problem();
+        const bool right = shown == QStringLiteral("1:m1 2:m2") &&
+                           told == QStringLiteral("Skipped remote-db1.journal: Permission denied");
+        if (!right) {
+            std::fprintf(stderr, "shown \"%s\", told \"%s\"\n", qPrintable(shown),
+                         qPrintable(told));
+        }
+        return right;
+    };
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(readsAsOthersWould());
+        return;
+    }
+    // Root reads whatever the mode says: the reader is an unprivileged user in a child.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const gid_t nobody = 65534;
+        const bool dropped =
+            ::setgroups(0, nullptr) == 0 && ::setgid(nobody) == 0 && ::setuid(nobody) == 0;
+        ::_exit(dropped && readsAsOthersWould() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 TEST(JournalNames, FilesOfTheChoiceAndSequenceNumbersOfCursors) {
