@@ -2,9 +2,10 @@
 // systemd-journal-remote; reading and formatting its newest 1 000 and 10 000 entries beside
 // journalctl showing the same; the window thread's share of such an update; how soon an
 // appended entry shows in a watching window; and how often a busy journal updates it. Then a
-// folder collected from many machines (journal_bench [MACHINES [ENTRIES]], 50 x 200 000 unless
-// told; 0 machines skips it): the newest of all and of one machine beside journalctl, Start to
-// first paint, and how soon an entry of one machine, and a new machine's first, show.
+// folder collected from many machines (journal_bench [MACHINES [ENTRIES [FOLDER]]], 50 x 200 000
+// unless told; 0 machines skips it; FOLDER: one written before): the newest of all and of one
+// machine beside journalctl, Start to first paint, and how soon an entry of one machine, and a new
+// machine's first, show.
 #include "JournalExport.h"
 #include "LogGenerator.h"
 #include "app/CommandId.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProcess>
@@ -268,26 +270,32 @@ void watchCollected(const QString& dir, int machines) {
     window.close();
 }
 
-/// The collected folder's measurements.
-bool collectedFolder(int machines, int entries) {
-    QTemporaryDir dir;
+/// The collected folder's measurements, in a folder written for them or in given, one written
+/// before by machines m0, m1, ... (writing 10 M entries takes a quarter of an hour).
+bool collectedFolder(int machines, int entries, const QString& given) {
+    QTemporaryDir written;
+    const QString dir = given.isEmpty() ? written.path() : given;
     QElapsedTimer clock;
     clock.start();
-    if (!writeCollected(dir.path(), machines, entries)) {
+    if (!given.isEmpty()) {
+        nextStamp = QDateTime::currentMSecsSinceEpoch() * 1000; // after all it holds
+        std::printf("collected folder: %s, as written before\n\n", qPrintable(given));
+    } else if (!writeCollected(dir, machines, entries)) {
         std::fprintf(stderr, "%s failed\n", journalRemote);
         return false;
+    } else {
+        std::printf("collected folder: %d machines x %d entries written by systemd-journal-remote "
+                    "in %.1f s\n\n",
+                    machines, entries, msSince(clock) / 1000);
     }
-    std::printf("collected folder: %d machines x %d entries written by systemd-journal-remote in "
-                "%.1f s\n\n",
-                machines, entries, msSince(clock) / 1000);
     std::printf("%6s %4s %9s %9s %9s %12s %7s %10s %8s %8s\n", "newest", "of", "open ms", "read ms",
                 "ours ms", "journalctl", "ratio", "worker ms", "GUI ms", "text MB");
     for (const int count : {1000, 10000}) {
-        readAndShow(dir.path(), count);
-        readAndShow(dir.path(), count, QStringLiteral("m%1").arg(machines / 2));
+        readAndShow(dir, count);
+        readAndShow(dir, count, QStringLiteral("m%1").arg(machines / 2));
     }
     std::printf("(one machine: our _HOSTNAME match beside journalctl's)\n\n");
-    watchCollected(dir.path(), machines);
+    watchCollected(dir, machines);
     return true;
 }
 
@@ -322,7 +330,8 @@ int main(int argc, char** argv) {
     std::printf(
         "targets: ours <= 1.2x journalctl; GUI <= 30 ms for 10 000 entries; an appended\n"
         "         entry shows within 300 ms; a busy journal updates about 4 times a second\n\n");
-    if (machines > 0 && perMachine > 0 && !collectedFolder(machines, perMachine)) {
+    if (machines > 0 && perMachine > 0 &&
+        !collectedFolder(machines, perMachine, args.size() > 3 ? args[3] : QString())) {
         return 1;
     }
     if (machines > 0) {
