@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -180,6 +181,7 @@ private:
     RecentFiles recentFiles_;
     QTimer checkTimer_;
     bool controlsHidden_ = false;
+    std::optional<JournalSourceOptions> computersAfterText_; // looked up at the watch's first text
     QPoint savedDisplayTopLeft_;
     int displayBottomGap_ = 0;             // between the display and the status bar, as laid out
     int countLabelWidth_ = 0;              // the count label's width in the template

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <utility>
 
 namespace ombrel {
 
@@ -53,7 +54,9 @@ JournalSourceOptions MainWindow::journalOf(EventLogChoice choice) const {
 void MainWindow::startJournalWatch() {
     JournalWatchOptions options{journalOf(monitor_.eventLog()), monitor_.byteCount()};
     journal_->start(options);
-    computers_->lookUp(options.source); // machines may have come since the box was ticked
+    // Machines may have come since the box was ticked: looked for once the entries show, so
+    // that a large folder's first read has the machine to itself.
+    computersAfterText_ = options.source;
     if (const SettingsWrite written = computers_->save(); !written) {
         openMessageBox(this, QMessageBox::Warning, QStringLiteral("Ombrel"),
                        QStringLiteral("The computers could not be saved to %1:\n%2\n\nThey "
@@ -67,6 +70,9 @@ void MainWindow::startJournalWatch() {
 }
 
 void MainWindow::showJournalText(const QString& text) {
+    if (computersAfterText_) {
+        computers_->lookUp(*std::exchange(computersAfterText_, std::nullopt));
+    }
     // Every report is a change of the log, also while paused.
     requestDisplayUpdate(UpdateCause::Change, text);
     monitor_.noteChangeAnnounced();

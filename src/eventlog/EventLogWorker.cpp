@@ -58,6 +58,7 @@ void EventLogWorker::run() {
         try {
             text = eventBlocks(source->newest(setup_.count, stop_));
         } catch (const std::bad_alloc&) {
+            source->afterRead();
             problem = QStringLiteral("Not enough memory to read %1 entries").arg(setup_.count);
             reports_.problem(problem);
             first = false;
@@ -77,6 +78,7 @@ void EventLogWorker::run() {
             reports_.text(text);
             shown = std::move(text);
         }
+        source->afterRead();
         first = false;
     }
 }

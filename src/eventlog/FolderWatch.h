@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QHash>
+#include <QSet>
 #include <QString>
 
 namespace ombrel {
 
-/// Watches a folder, and subfolders added to it, for files that come, go, are renamed or
-/// change their permissions (not for writes to them), through one descriptor to wait on.
+/// Watches a folder, and subfolders added to it, for files that come, go, are renamed, change
+/// their permissions or are written to, through one descriptor to wait on.
 class FolderWatch {
 public:
     /// Starts watching folder; when it cannot be watched (missing), watching() is false.
@@ -21,16 +23,18 @@ public:
     bool watching() const { return folderWatch_ >= 0; }
     /// Watches subfolder too; one that cannot be watched is left out.
     void addSubfolder(const QString& subfolder);
-    /// Reads the events that came. True when any came, or when the folder is not watched
-    /// (then it tries to watch it again), so that the caller looks at the folder again.
-    bool takeEvents();
+    /// Reads the events that came, adding the paths of files written to to written. True when
+    /// files came, went or were renamed, when events were lost, or when the folder is not
+    /// watched (then it tries to watch it again), so that the caller looks at the folder again.
+    bool takeEvents(QSet<QString>& written);
 
 private:
     void watchFolder();
 
     QString folder_;
     int fd_ = -1;
-    int folderWatch_ = -1; // watch descriptor of the folder itself
+    int folderWatch_ = -1;        // watch descriptor of the folder itself
+    QHash<int, QString> watched_; // each watch descriptor's folder
 };
 
 } // namespace ombrel

@@ -62,10 +62,6 @@ bool isMachineIdName(const QString& name) {
     return true;
 }
 
-QString joined(const QString& folder, const QString& name) {
-    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
-}
-
 struct DirCloser {
     void operator()(DIR* dir) const { ::closedir(dir); }
 };
@@ -85,9 +81,9 @@ int scanFolder(const QString& folder, bool withSubfolders,
         const bool fileLike = type == DT_REG || type == DT_LNK || type == DT_UNKNOWN;
         const bool folderLike = type == DT_DIR || type == DT_LNK || type == DT_UNKNOWN;
         if (fileLike && hasJournalSuffix(name)) {
-            file(joined(folder, name), name);
+            file(journalFilePath(folder, name), name);
         } else if (withSubfolders && folderLike && isMachineIdName(name)) {
-            const QString path = joined(folder, name);
+            const QString path = journalFilePath(folder, name);
             // One level only, as the library reads a folder; one that cannot be read has none.
             if (scanFolder(path, false, file, {}) == 0 && subfolder) {
                 subfolder(path);
@@ -98,6 +94,10 @@ int scanFolder(const QString& folder, bool withSubfolders,
 }
 
 } // namespace
+
+QString journalFilePath(const QString& folder, const QString& name) {
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
 
 bool isUserJournalFile(const QString& name) {
     if (!name.startsWith(QStringLiteral("user-"))) {

@@ -31,6 +31,9 @@ struct JournalFolderListing {
     int error = 0;          ///< errno when the folder itself could not be read
 };
 
+/// The path of the file name in folder, as listJournalFolder gives it.
+QString journalFilePath(const QString& folder, const QString& name);
+
 /// True for a user journal's file: "user-UID.journal", "user-UID.journal~", "user-UID@...".
 bool isUserJournalFile(const QString& name);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 #include <poll.h>
 #include <sys/stat.h>
 #include <systemd/sd-journal.h>
@@ -26,20 +27,26 @@ QString reasonText(int error) {
 } // namespace
 
 JournalFolder::JournalFolder(QString folder, JournalFileChoice choice, QStringList hosts)
-    : folder_(std::move(folder)), choice_(choice), hosts_(std::move(hosts)), watch_(folder_) {
+    : folder_(std::move(folder)), choice_(choice), hosts_(std::move(hosts)), watch_(folder_),
+      merge_(hosts_) {
     // Watched first: a file that comes while the folder is listed is not missed.
     open(listJournalFolder(folder_, choice_));
 }
 
-std::vector<JournalFolder::FileId> JournalFolder::identify(const QStringList& paths) {
-    std::vector<FileId> files;
+std::vector<JournalFileId> JournalFolder::identify(const QStringList& paths) {
+    std::vector<JournalFileId> files;
     files.reserve(static_cast<std::size_t>(paths.size()));
+    links_.clear();
     for (const QString& path : paths) {
+        const QByteArray name = QFile::encodeName(path);
         struct stat status {};
-        FileId id{path, 0, 0};
-        if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+        JournalFileId id{path, 0, 0};
+        if (::stat(name.constData(), &status) == 0) {
             id.device = status.st_dev;
             id.inode = status.st_ino;
+        }
+        if (::lstat(name.constData(), &status) == 0 && S_ISLNK(status.st_mode)) {
+            links_.append(path);
         }
         files.push_back(std::move(id));
     }
@@ -54,15 +61,18 @@ void JournalFolder::open(const JournalFolderListing& listing) {
     files_ = identify(listing.files);
     skipped_.clear();
     opened_.clear();
+    changes_.all = true;
     journal_.reset();
     descriptor_ = -1;
     if (error_ == 0) {
         OpenedFiles opened = openJournalFiles(listing.files);
         skipped_ = std::move(opened.skipped);
-        opened_ = listing.files;
-        for (const SkippedFile& file : skipped_) {
-            opened_.removeOne(file.path);
-        }
+        std::copy_if(files_.begin(), files_.end(), std::back_inserter(opened_),
+                     [&](const JournalFileId& file) {
+                         return std::none_of(
+                             skipped_.begin(), skipped_.end(),
+                             [&](const SkippedFile& skipped) { return skipped.path == file.path; });
+                     });
         error_ = opened.error;
         if (opened.journal) {
             if (const int matched = matchHosts(opened.journal.get(), hosts_); matched < 0) {
@@ -77,15 +87,16 @@ void JournalFolder::open(const JournalFolderListing& listing) {
     problem_ = problemText();
 }
 
-JournalPointer JournalFolder::openForReading() const {
+std::vector<EventRecord> JournalFolder::newest(std::int64_t count, const StopSignal& stop) {
     if (!journal_) {
         return {};
     }
-    OpenedFiles opened = openJournalFiles(opened_);
-    if (!opened.journal || matchHosts(opened.journal.get(), hosts_) < 0) {
-        return {};
+    for (const QString& link : links_) {
+        changes_.paths.insert(link);
     }
-    return std::move(opened.journal);
+    std::vector<EventRecord> records = merge_.newest(opened_, changes_, count, stop);
+    changes_ = {{}, false};
+    return records;
 }
 
 void JournalFolder::takeInChanges() {
@@ -97,7 +108,7 @@ void JournalFolder::takeInChanges() {
     const bool skippedOpens =
         std::any_of(skipped_.begin(), skipped_.end(),
                     [](const SkippedFile& file) { return opensAsJournal(file.path); });
-    if (!watch_.takeEvents() && !skippedOpens) {
+    if (!watch_.takeEvents(changes_.paths) && !skippedOpens) {
         return;
     }
     JournalFolderListing listing = listJournalFolder(folder_, choice_);

@@ -2,6 +2,7 @@
 
 #include "eventlog/FolderWatch.h"
 #include "eventlog/JournalFiles.h"
+#include "eventlog/JournalMerge.h"
 #include "eventlog/JournalOpen.h"
 
 #include <QString>
@@ -21,10 +22,13 @@ public:
 
     /// The journal; null while the folder cannot be read.
     sd_journal* journal() const { return journal_.get(); }
-    /// The same files and computers opened anew, for one read: closing it after the read lets go
-    /// of the file pages the library maps, which pile up over a long watch of growing files.
-    /// Null when it cannot be opened (the watched journal() reads the same).
-    JournalPointer openForReading() const;
+    /// The newest min(count, total) entries of the files, oldest first, reading only what
+    /// changed since the last read. Early with what it has when stop is raised.
+    std::vector<EventRecord> newest(std::int64_t count, const StopSignal& stop);
+    /// Closes the files the last read opened.
+    void afterRead() { merge_.release(); }
+    /// The files the journal holds (readable, not damaged).
+    const std::vector<JournalFileId>& files() const { return opened_; }
     /// Takes in the journal's changes and the folder's, opening the files again when needed.
     void takeInChanges();
     /// Why the folder shows nothing or not all of its files; empty when all is well.
@@ -34,15 +38,7 @@ public:
     int addWaitTargets(std::vector<WaitTarget>& targets, int& timeoutMs) const;
 
 private:
-    /// One listed file, known by its path and its inode (a file made anew is another file).
-    struct FileId {
-        QString path;
-        dev_t device = 0;
-        ino_t inode = 0;
-        bool operator==(const FileId&) const = default;
-    };
-
-    static std::vector<FileId> identify(const QStringList& paths);
+    std::vector<JournalFileId> identify(const QStringList& paths);
     void open(const JournalFolderListing& listing);
     QString problemText() const;
 
@@ -50,8 +46,11 @@ private:
     JournalFileChoice choice_;
     QStringList hosts_;
     FolderWatch watch_;
-    std::vector<FileId> files_; // as listed at the last opening
-    QStringList opened_;        // the listed files the journal holds
+    std::vector<JournalFileId> files_;  // as listed at the last opening
+    std::vector<JournalFileId> opened_; // the listed files the journal holds
+    QStringList links_;                 // listed files that are links: written unseen
+    JournalChanges changes_;            // since the last read
+    JournalMerge merge_;
     std::vector<SkippedFile> skipped_;
     int error_ = 0; // errno when the folder could not be read or opened at the last opening
     JournalPointer journal_;

@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <ctime>
 #include <limits>
+#include <memory>
 #include <systemd/sd-journal.h>
 
 namespace ombrel {
@@ -107,6 +109,27 @@ int addJournalWaitTarget(sd_journal* journal, int descriptor, std::vector<WaitTa
     sd_journal_get_timeout(journal, &deadline);
     timeoutMs = soonerTimeout(timeoutMs, millisecondsUntil(deadline));
     return 0;
+}
+
+JournalFields currentJournalFields(sd_journal* journal) {
+    JournalFields fields;
+    char* cursor = nullptr;
+    if (sd_journal_get_cursor(journal, &cursor) >= 0) {
+        const std::unique_ptr<char, decltype(&std::free)> owned(cursor, &std::free);
+        fields.sequenceNumber = cursorSequenceNumber(owned.get());
+    }
+    std::uint64_t realtime = 0;
+    if (sd_journal_get_realtime_usec(journal, &realtime) >= 0) {
+        fields.realtimeMicroseconds = realtime;
+    }
+    sd_journal_restart_data(journal);
+    const void* data = nullptr;
+    std::size_t length = 0;
+    // Fields that cannot be read (compressed with a method this library lacks) are skipped.
+    while (sd_journal_enumerate_available_data(journal, &data, &length) > 0) {
+        fields.take(QByteArrayView(static_cast<const char*>(data), static_cast<qsizetype>(length)));
+    }
+    return fields;
 }
 
 int soonerTimeout(int timeoutMs, int limitMs) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "eventlog/JournalEntry.h"
 #include "eventlog/StopSignal.h"
 
 #include <QString>
@@ -48,6 +49,10 @@ int matchHosts(sd_journal* journal, const QStringList& hosts);
 /// and lowers timeoutMs (negative: none) to the journal's own deadline. 0, or errno.
 int addJournalWaitTarget(sd_journal* journal, int descriptor, std::vector<WaitTarget>& targets,
                          int& timeoutMs);
+
+/// The fields of the journal's current entry; fields that cannot be read (compressed with a
+/// method this library lacks) are left out.
+JournalFields currentJournalFields(sd_journal* journal);
 
 /// timeoutMs lowered to limitMs, where a negative value is no limit.
 int soonerTimeout(int timeoutMs, int limitMs);

@@ -27,6 +27,9 @@ public:
     /// The newest min(count, total) records, oldest first; none for count <= 0. Returns early
     /// with what it has when stop is raised.
     virtual std::vector<EventRecord> newest(std::int64_t count, const StopSignal& stop) = 0;
+    /// Lets go of what the last read kept open, once its records are passed on: closing many
+    /// files takes a while that need not delay them.
+    virtual void afterRead() {}
     /// Blocks until the log may have changed (Ready), stop is raised, or the wait fails.
     virtual WaitOutcome waitForChange(const StopSignal& stop) = 0;
 };

@@ -28,26 +28,20 @@ JournalFileChoice choiceOf(const JournalSourceOptions& options) {
     return {options.kind, static_cast<unsigned>(::getuid()), !options.directory.isEmpty()};
 }
 
-/// The fields of the journal's current entry.
-JournalFields currentFields(sd_journal* journal) {
-    JournalFields fields;
-    char* cursor = nullptr;
-    if (sd_journal_get_cursor(journal, &cursor) >= 0) {
-        const std::unique_ptr<char, decltype(&std::free)> owned(cursor, &std::free);
-        fields.sequenceNumber = cursorSequenceNumber(owned.get());
+/// Adds the distinct host names (_HOSTNAME) in journal's files to names.
+void addHostNames(sd_journal* journal, QStringList& names) {
+    if (sd_journal_query_unique(journal, "_HOSTNAME") < 0) {
+        return;
     }
-    std::uint64_t realtime = 0;
-    if (sd_journal_get_realtime_usec(journal, &realtime) >= 0) {
-        fields.realtimeMicroseconds = realtime;
-    }
-    sd_journal_restart_data(journal);
     const void* data = nullptr;
     std::size_t length = 0;
-    // Fields that cannot be read (compressed with a method this library lacks) are skipped.
-    while (sd_journal_enumerate_available_data(journal, &data, &length) > 0) {
-        fields.take(QByteArrayView(static_cast<const char*>(data), static_cast<qsizetype>(length)));
+    constexpr std::size_t prefix = sizeof "_HOSTNAME=" - 1;
+    SD_JOURNAL_FOREACH_UNIQUE(journal, data, length) {
+        if (length > prefix) {
+            names.append(QString::fromUtf8(static_cast<const char*>(data) + prefix,
+                                           static_cast<qsizetype>(length - prefix)));
+        }
     }
-    return fields;
 }
 
 } // namespace
@@ -84,10 +78,6 @@ SdJournalSource::SdJournalSource(const JournalSourceOptions& options) : options_
 
 SdJournalSource::~SdJournalSource() = default;
 
-sd_journal* SdJournalSource::journal() const {
-    return folder_ ? folder_->journal() : machine_.get();
-}
-
 QString SdJournalSource::problem() const {
     return folder_ ? folder_->problem() : problem_;
 }
@@ -115,15 +105,16 @@ void SdJournalSource::takeInChanges() {
 }
 
 std::vector<EventRecord> SdJournalSource::newest(std::int64_t count, const StopSignal& stop) {
+    if (folder_) {
+        return folder_->newest(count, stop);
+    }
     std::vector<EventRecord> records;
-    const JournalPointer fresh = folder_ ? folder_->openForReading() : JournalPointer();
-    sd_journal* journal = fresh ? fresh.get() : this->journal();
+    sd_journal* journal = machine_.get();
     if (!journal || count <= 0 || sd_journal_seek_tail(journal) < 0) {
         return records;
     }
     records.reserve(static_cast<std::size_t>(std::min<std::int64_t>(count, 1 << 16)));
     QSet<QString> machines; // each machine's name and ID held once, however many entries
-    // Across files (machines) the library goes by the entries' realtime stamps.
     while (static_cast<std::int64_t>(records.size()) < count) {
         if (records.size() % 256 == 0 && stop.raised()) {
             break;
@@ -131,7 +122,7 @@ std::vector<EventRecord> SdJournalSource::newest(std::int64_t count, const StopS
         if (sd_journal_previous(journal) <= 0) {
             break;
         }
-        EventRecord record = eventRecordFromJournal(currentFields(journal));
+        EventRecord record = eventRecordFromJournal(currentJournalFields(journal));
         record.computer = *machines.insert(record.computer);
         record.machineId = *machines.insert(record.machineId);
         records.push_back(std::move(record));
@@ -140,20 +131,24 @@ std::vector<EventRecord> SdJournalSource::newest(std::int64_t count, const StopS
     return records;
 }
 
+void SdJournalSource::afterRead() {
+    if (folder_) {
+        folder_->afterRead();
+    }
+}
+
 QStringList SdJournalSource::hostNames() const {
     QStringList names;
-    sd_journal* journal = this->journal();
-    if (!journal || sd_journal_query_unique(journal, "_HOSTNAME") < 0) {
-        return names;
-    }
-    const void* data = nullptr;
-    std::size_t length = 0;
-    constexpr std::size_t prefix = sizeof "_HOSTNAME=" - 1;
-    SD_JOURNAL_FOREACH_UNIQUE(journal, data, length) {
-        if (length > prefix) {
-            names.append(QString::fromUtf8(static_cast<const char*>(data) + prefix,
-                                           static_cast<qsizetype>(length - prefix)));
+    if (folder_) {
+        // File by file: the library's query over many files looks for each name in every other
+        // file, which takes long in a large collected folder.
+        for (const JournalFileId& file : folder_->files()) {
+            if (const OpenedFiles opened = openJournalFiles({file.path}); opened.journal) {
+                addHostNames(opened.journal.get(), names);
+            }
         }
+    } else if (machine_) {
+        addHostNames(machine_.get(), names);
     }
     names.sort();
     names.removeDuplicates(); // the same name from several files

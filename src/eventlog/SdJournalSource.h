@@ -25,11 +25,11 @@ public:
     void takeInChanges() override;
     std::vector<EventRecord> newest(std::int64_t count, const StopSignal& stop) override;
     WaitOutcome waitForChange(const StopSignal& stop) override;
+    void afterRead() override;
     /// The distinct host names (_HOSTNAME) in the journal's files, of every computer, sorted.
     QStringList hostNames() const;
 
 private:
-    sd_journal* journal() const;
     QString filesProblem() const;
 
     JournalSourceOptions options_;

@@ -147,6 +147,50 @@ TEST_F(JournalReadTest, EntriesOfSeveralMachinesShowInTimeOrderEachNamingItsComp
     EXPECT_TRUE(fromSeveralMachines(records));
 }
 
+TEST_F(JournalReadTest, AWatchReadsWhatEachFileGainedAsAFreshReadWouldShowIt) {
+    const auto entry = [](const char* host, double second, const char* message) {
+        return std::vector<test::JournalEntryFields>{
+            {{"__REALTIME_TIMESTAMP",
+              QByteArray::number(1700000000000000LL + static_cast<qint64>(second * 1e6))},
+             {"_HOSTNAME", host},
+             {"MESSAGE", message}}};
+    };
+    ASSERT_TRUE(journal_.append(entry("web1", 0, "w1"), QStringLiteral("remote-web1.journal")));
+    ASSERT_TRUE(journal_.append(entry("db2", 1, "d1"), QStringLiteral("remote-db2.journal")));
+    ASSERT_TRUE(journal_.append(entry("web1", 2, "w2"), QStringLiteral("remote-web1.journal")));
+    QDir dir(journal_.directory());
+    SdJournalSource watching({JournalKind::System, dir.path(), {}});
+    const auto messages = [&](const std::vector<EventRecord>& records) {
+        QStringList shown;
+        for (const EventRecord& record : records) {
+            shown << record.strings.join(u'|');
+        }
+        return shown.join(u' ');
+    };
+    const auto shows = [&](const char* expected) {
+        watching.takeInChanges();
+        const QString kept = messages(watching.newest(3, stop_));
+        EXPECT_EQ(kept, messages(newest(3))) << "a fresh read differs";
+        return kept == QLatin1String(expected);
+    };
+    EXPECT_TRUE(shows("w1 d1 w2"));
+    EXPECT_TRUE(shows("w1 d1 w2")); // nothing changed
+    ASSERT_TRUE(journal_.append(entry("db2", 3, "d2"), QStringLiteral("remote-db2.journal")));
+    EXPECT_TRUE(shows("d1 w2 d2"));
+    // Rotated: the archived file is the same file under another name, nothing shows twice.
+    ASSERT_TRUE(dir.rename(QStringLiteral("remote-web1.journal"),
+                           QStringLiteral("remote-web1@0123456789abcdef0123456789abcdef-"
+                                          "0000000000000001-0006000000000000.journal")));
+    ASSERT_TRUE(journal_.append(entry("web1", 4, "w3"), QStringLiteral("remote-web1.journal")));
+    EXPECT_TRUE(shows("w2 d2 w3"));
+    // A file removed takes its entries with it.
+    ASSERT_TRUE(dir.remove(QStringLiteral("remote-db2.journal")));
+    EXPECT_TRUE(shows("w1 w2 w3"));
+    // A lagging clock's entries go by their stamps, behind newer ones already shown.
+    ASSERT_TRUE(journal_.append(entry("web1", 1.5, "w4"), QStringLiteral("remote-web1.journal")));
+    EXPECT_TRUE(shows("w4 w2 w3"));
+}
+
 TEST_F(JournalReadTest, ChosenComputersAreMatchedByTheLibraryAndAllTheirNamesListed) {
     const QByteArray odd = "odd\n" + QByteArray(1000, 'h');
     const auto from = [](const QByteArray& host, int first, int last) {
