@@ -5,6 +5,7 @@
 // folder collected from many machines (journal_bench [MACHINES [ENTRIES]], 50 x 200 000 unless
 // told; 0 machines skips it): the newest of all and of one machine beside journalctl, Start to
 // first paint, and how soon an entry of one machine, and a new machine's first, show.
+#include "JournalExport.h"
 #include "LogGenerator.h"
 #include "app/CommandId.h"
 #include "app/MainWindow.h"
@@ -32,11 +33,14 @@
 #include <vector>
 
 using namespace ombrel;
+using bench::append;
+using bench::exportEntries;
+using bench::journalRemote;
+using bench::nextStamp;
+using bench::startAppend;
+using bench::systemLogWindow;
 
 namespace {
-
-constexpr const char* journalRemote = "/lib/systemd/systemd-journal-remote";
-std::int64_t nextStamp = 1700000000000000; // realtime of the next generated entry, in us
 
 double msSince(const QElapsedTimer& clock) {
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
@@ -45,57 +49,6 @@ double msSince(const QElapsedTimer& clock) {
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
-}
-
-/// count entries in journal export form, with the fields a busy system writes; those of host
-/// (when given) carry its name and IDs.
-QByteArray exportEntries(int count, std::uint32_t seed, const QByteArray& marker = {},
-                         const QByteArray& host = {}) {
-    static const char* const programs[] = {"sshd", "cron", "kernel", "nginx", "systemd", "dbus"};
-    std::mt19937 random(seed);
-    // Enough text for several lines: a single one would leave nothing to take lines from.
-    const QList<QByteArray> lines =
-        bench::generateLog(std::max(count, 16) * 150LL, seed).split('\n');
-    QByteArray out;
-    out.reserve(count * 400LL);
-    for (int i = 0; i < count; ++i) {
-        const QByteArray& line = lines[i % (lines.size() - 1)];
-        const QByteArray program = programs[random() % std::size(programs)];
-        out += "__REALTIME_TIMESTAMP=" + QByteArray::number(nextStamp) + "\n";
-        out += "__MONOTONIC_TIMESTAMP=" + QByteArray::number(nextStamp - 1699990000000000) + "\n";
-        if (host.isEmpty()) {
-            out += "_BOOT_ID=0123456789abcdef0123456789abcdef\n";
-        } else {
-            const QByteArray id = QCryptographicHash::hash(host, QCryptographicHash::Md5).toHex();
-            out += "_BOOT_ID=" + id + "\n_MACHINE_ID=" + id + "\n_HOSTNAME=" + host + "\n";
-        }
-        out += "_TRANSPORT=syslog\n";
-        out += "PRIORITY=" + QByteArray::number(random() % 8) + "\n";
-        out += "_PID=" + QByteArray::number(100 + random() % 60000) + "\n";
-        out += "SYSLOG_IDENTIFIER=" + program + "\n_COMM=" + program + "\n";
-        out += "_SYSTEMD_UNIT=" + program + ".service\n";
-        out +=
-            "MESSAGE=" + (marker.isEmpty() ? line.mid(line.indexOf("]: ") + 3) : marker) + "\n\n";
-        nextStamp += 1000;
-    }
-    return out;
-}
-
-/// Starts systemd-journal-remote appending text to a journal file of the folder.
-void startAppend(QProcess& tool, const QString& dir, const QByteArray& text,
-                 const QString& file = QStringLiteral("system.journal")) {
-    tool.start(QString::fromLatin1(journalRemote),
-               {QStringLiteral("-o"), dir + u'/' + file, QStringLiteral("-")});
-    tool.waitForStarted();
-    tool.write(text);
-    tool.closeWriteChannel();
-}
-
-bool append(const QString& dir, const QByteArray& text) {
-    QProcess tool;
-    tool.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    startAppend(tool, dir, text);
-    return tool.waitForFinished(600000) && tool.exitCode() == 0;
 }
 
 double journalctl(const QString& dir, int count, const QString& match = {}) {
@@ -157,20 +110,6 @@ void readAndShow(const QString& dir, int count, const QString& host = {}) {
                 host.isEmpty() ? "all" : qPrintable(host), median(open), median(read), ours,
                 median(cli), ours / median(cli), median(worker), median(gui),
                 static_cast<double>(text.size()) * 2 / 1e6);
-}
-
-/// A shown window with its settings in home, System ticked on the journal files in dir and
-/// count entries to display, ready for Start.
-std::unique_ptr<MainWindow> systemLogWindow(const QString& dir, const QTemporaryDir& home,
-                                            int count) {
-    StartupOptions startup;
-    startup.journalDirectory = dir;
-    auto window = std::make_unique<MainWindow>(MainWindowSetup{
-        startup, SettingsStore::atFile(home.filePath(QStringLiteral("o.conf"))), {}, {}, {}});
-    window->show();
-    qobject_cast<QCheckBox*>(window->control(IdSystemLog))->click();
-    qobject_cast<QLineEdit*>(window->control(IdCountBox))->setText(QString::number(count));
-    return window;
 }
 
 /// A window watching the folder: how long an appended entry takes to show, and how many

@@ -1,7 +1,10 @@
 // Soak run: a file grows by 1 MB a second while it is watched with a 10 MB tail and keywords,
 // updating the display each second as the window does. Prints the resident memory each
-// minute; it must stay flat (the last minute within 10 % of the second).
-// usage: soak [minutes, default 10]
+// minute; it must stay flat (the last minute within 10 % of the second). With "fleet", a
+// window watches a folder collected from MACHINES machines (50 unless told) instead.
+// usage: soak [minutes, default 10] [fleet [MACHINES]]
+#include "FleetSoak.h"
+#include "JournalExport.h"
 #include "LogGenerator.h"
 #include "app/UpdatePipeline.h"
 #include "display/LogView.h"
@@ -12,24 +15,12 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
 using namespace ombrel;
-
-namespace {
-
-double residentMegabytes() {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    const double pages = fields.size() > 1 ? fields[1].toDouble() : 0;
-    return pages * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
-
-} // namespace
+using bench::residentMegabytes;
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -37,6 +28,9 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     const int minutes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    if (argc > 2 && std::string_view(argv[2]) == "fleet") {
+        return bench::fleetSoak(minutes, argc > 3 ? std::max(2, std::atoi(argv[3])) : 50);
+    }
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("growing.log"));
     QFile log(path);

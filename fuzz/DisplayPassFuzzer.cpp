@@ -1,6 +1,8 @@
 // Runs the worker's whole display pass (decode, keywords, filters, model) on arbitrary bytes
 // and keywords and checks what the view relies on: the line index finds every line of the
 // text, the marks lie sorted and apart within the text, and a filter keeps a subset of lines.
+// Flag bit 16 reads the keywords as regular expressions (arbitrary patterns: invalid ones, ones
+// that match nothing or everywhere, backtracking ones); the text held narrow must mark the same.
 // Input: one flags byte, one keyword-count byte, then per keyword a length byte and its bytes,
 // then the file's bytes.
 #include "display/DisplayLines.h"
@@ -76,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int64_t offset = flagBits & 8U;
     const QByteArrayView fileStart = input.first(std::min<qsizetype>(4, input.size()));
     const QString text = TailTextDecoder::decode(input, offset, fileStart);
-    const KeywordFlags filtered{(flagBits & 1U) != 0, (flagBits & 2U) != 0, (flagBits & 4U) != 0};
+    const KeywordFlags filtered{(flagBits & 1U) != 0, (flagBits & 2U) != 0, (flagBits & 4U) != 0,
+                                (flagBits & 16U) != 0};
 
     std::int64_t linesBefore = 0;
     const auto model = modelOf(text, keywords, filtered, &linesBefore);
@@ -101,7 +104,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The kept lines are lines of the unfiltered text, in order.
     std::int64_t unused = 0;
-    const auto whole = modelOf(text, keywords, {filtered.highlightKeywords, false, false}, &unused);
+    const auto whole =
+        modelOf(text, keywords,
+                {filtered.highlightKeywords, false, false, filtered.keywordsAreRegex}, &unused);
     checkModel(*whole);
     check(whole->lineCount() == linesBefore);
     std::int64_t next = 0;

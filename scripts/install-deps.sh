@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins qt6-wayland libgl-dev
   zlib1g-dev libpugixml-dev libsystemd-dev systemd-journal-remote
-  libcanberra-dev sound-theme-freedesktop
+  libcanberra-dev sound-theme-freedesktop libpcre2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   fonts-dejavu-core xvfb xauth dbus-daemon weston poppler-utils

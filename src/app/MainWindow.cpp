@@ -10,6 +10,8 @@
 #include "app/WindowPlacement.h"
 #include "display/AddressLinks.h"
 #include "display/LogView.h"
+#include "find/FindBar.h"
+#include "find/FindController.h"
 #include "print/SystemPrintTarget.h"
 
 #include <QAction>
@@ -33,7 +35,6 @@
 namespace ombrel {
 
 namespace {
-constexpr QSize minimumWindowSize{320, 250};
 
 QString objectNameFor(int id) {
     return QStringLiteral("control%1").arg(id);
@@ -105,6 +106,12 @@ void MainWindow::createControls() {
     connect(display_, &LogView::linkActivated, this, [this](std::int64_t start, std::int64_t end) {
         openAddress(AddressLinks::addressOf(display_->model()->mid(start, end - start)), this);
     });
+    findBar_ = new FindBar(client_);
+    finder_ = std::make_unique<FindController>(*findBar_, *display_);
+    connect(findBar_, &FindBar::closed, this, [this] {
+        findBarClosed();
+        setMinimumSize(minimumWindowSize);
+    });
 
     // Drops land on the window, whatever control is under them.
     for (QWidget* child : client_->findChildren<QWidget*>()) {
@@ -147,6 +154,27 @@ void MainWindow::createMenus() {
                                       {IdPrint, QStringLiteral("Print...")},
                                       {0, {}},
                                       {IdExit, QStringLiteral("Exit")}});
+    addMenu(QStringLiteral("&Edit"), {{IdCopy, QStringLiteral("&Copy")},
+                                      {IdSelectAll, QStringLiteral("Select &All")},
+                                      {0, {}},
+                                      {IdFind, QStringLiteral("&Find...")},
+                                      {IdFindNext, QStringLiteral("Find &Next")},
+                                      {IdFindPrevious, QStringLiteral("Find &Previous")},
+                                      {0, {}},
+                                      {IdNextMark, QStringLiteral("Next &Mark")},
+                                      {IdPreviousMark, QStringLiteral("Previous Mar&k")}});
+    const std::pair<int, QKeySequence> keys[] = {
+        {IdCopy, QKeySequence::Copy},
+        {IdSelectAll, QKeySequence::SelectAll},
+        {IdFind, QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {IdFindNext, QKeySequence(Qt::Key_F3)},
+        {IdFindPrevious, QKeySequence(Qt::SHIFT | Qt::Key_F3)},
+        {IdNextMark, QKeySequence(Qt::Key_F4)},
+        {IdPreviousMark, QKeySequence(Qt::SHIFT | Qt::Key_F4)},
+    };
+    for (const auto& [id, key] : keys) {
+        action(id)->setShortcut(key);
+    }
     addMenu(QStringLiteral("&Options"), {{IdOptions, QStringLiteral("Options")},
                                          {0, {}},
                                          {IdWindowFont, QStringLiteral("Set Window Font")},
@@ -213,6 +241,7 @@ void MainWindow::applyLayout() {
     for (const auto& [id, index] : layoutIndex_) {
         control(id)->setGeometry(layout_.arrange(index, client_->size()));
     }
+    fitFindBar();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -319,6 +348,7 @@ void MainWindow::initialise() {
 void MainWindow::toggleControls() {
     const QSize client = client_->size();
     const bool hide = !controlsHidden_;
+    findBarClosed(); // the display's whole place first; the bar takes its part again below
     // The display keeps the gap to the status bar that the layout gave it, either way.
     if (hide) {
         savedDisplayTopLeft_ = display_->geometry().topLeft();
@@ -336,13 +366,14 @@ void MainWindow::toggleControls() {
         systemMenu_->setText(IdHideControls, toggleText);
     }
     for (QWidget* child : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child != display_) {
+        if (child != display_ && child != findBar_) {
             child->setVisible(!hide);
         }
     }
     if (!layoutIndex_.empty()) {
         prepareLayout(); // later resizes stretch the display from where the toggle put it
     }
+    fitFindBar();
 }
 
 QWidget* MainWindow::control(int id) const {

@@ -37,6 +37,8 @@ class QCheckBox;
 
 namespace ombrel {
 
+class FindBar;
+class FindController;
 class InstanceChannel;
 struct OptionsResult;
 class LogView;
@@ -77,6 +79,10 @@ public:
     StatusBar* panes() const { return statusBar_; }
     /// The display.
     LogView* display() const { return display_; }
+    /// The find bar below the display.
+    FindBar* findBar() const { return findBar_; }
+    /// What searches the display (tests wait on its worker).
+    FindController& finder() const { return *finder_; }
     /// The exit code of the close, once the window has closed (-1 before).
     int exitCode() const { return exitCode_; }
     /// The monitoring state.
@@ -102,11 +108,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static constexpr QSize minimumWindowSize{320, 250};
+
     void createControls();
     void createMenus();
     void createShortcuts();
     void prepareLayout();
     void applyLayout();
+    void openFindBar();
+    void fitFindBar();
+    void findBarClosed();
     void initialise();
     void closeWithExitCode(int code);
     void pressDefaultButton();
@@ -155,6 +166,9 @@ private:
     QPushButton* printButton_ = nullptr;
     QCheckBox* headBox_ = nullptr;
     LogView* display_ = nullptr;
+    FindBar* findBar_ = nullptr;
+    std::unique_ptr<FindController> finder_;
+    int findBarHeight_ = 0; // taken from the display while the bar shows
     StatusBar* statusBar_ = nullptr;
     ResizeLayout layout_;
     std::map<int, int> layoutIndex_; // control id -> layout item

@@ -7,6 +7,8 @@
 #include "app/CommandId.h"
 #include "app/MainWindow.h"
 #include "app/ProgramLauncher.h"
+#include "display/LogView.h"
+#include "find/FindController.h"
 
 #include <QCheckBox>
 
@@ -39,6 +41,27 @@ void MainWindow::dispatchCommand(int id) {
         break;
     case IdHideControls:
         toggleControls();
+        break;
+    case IdCopy:
+        display_->copy();
+        break;
+    case IdSelectAll:
+        display_->selectAll();
+        break;
+    case IdFind:
+        openFindBar();
+        break;
+    case IdFindNext:
+        finder_->findNext();
+        break;
+    case IdFindPrevious:
+        finder_->findPrevious();
+        break;
+    case IdNextMark:
+        finder_->nextMark();
+        break;
+    case IdPreviousMark:
+        finder_->previousMark();
         break;
     case IdApplicationLog:
     case IdSystemLog:

@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/StatusBar.h"
 #include "display/LogView.h"
+#include "find/FindBar.h"
 #include "tail/TailStatusLine.h"
 
 #include <QApplication>
@@ -155,19 +156,26 @@ void MainWindow::showUpdate(const DisplayUpdate& update) {
     alerts_->shown(watchedSource(),
                    {update.generation, update.change || update.retry, update.model, update.marked},
                    flags_.notify);
+    // Keyword expressions that mark less than they match say so after the status line.
+    const QString problems = update.keywordProblems.join(QStringLiteral("; "));
     // An event log's text has no file status, no status line and never moves the focus.
     if (update.fileRead) {
         monitor_.recordRead(update.snapshot, pipeline_.busy());
+        const QString line = tailStatusLine(monitor_.lastStat(), update.lines);
         statusBar_->setPaneText(StatusBar::messagePane,
-                                tailStatusLine(monitor_.lastStat(), update.lines));
+                                problems.isEmpty() ? line
+                                                   : line + QStringLiteral("   ") + problems);
         if (update.retry) {
             // The file could be read again: that is news.
             announceChange();
             monitor_.noteChangeAnnounced();
         }
-        if (isActiveWindow()) {
-            display_->setFocus(); // never pull the focus out of another window or dialog
+        if (isActiveWindow() && !findBar_->isAncestorOf(focusWidget())) {
+            display_
+                ->setFocus(); // never pull the focus out of another window, dialog or the find box
         }
+    } else if (!problems.isEmpty()) {
+        statusBar_->setPaneText(StatusBar::messagePane, problems);
     }
     Q_EMIT displayUpdated();
 }

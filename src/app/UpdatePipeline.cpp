@@ -74,6 +74,7 @@ std::optional<DisplayUpdate> UpdatePipeline::compute(const MonitorFileSystem& fi
             return std::nullopt;
         }
         update.lines = pass->linesBeforeFiltering;
+        update.keywordProblems = std::move(pass->keywordProblems);
         update.model = DisplayModel::fromPass(std::move(*pass));
         update.marked = std::make_shared<const MarkedLines>(MarkedLines::of(*update.model));
     } catch (const std::bad_alloc&) {

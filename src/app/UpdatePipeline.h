@@ -40,6 +40,7 @@ struct DisplayUpdate {
     bool fileRead = true; ///< false when the request brought its text: snapshot means nothing
     bool change = false;  ///< copied from the request (or from a request it replaced)
     std::shared_ptr<const MarkedLines> marked; ///< the model's newest marked lines; never null
+    QStringList keywordProblems; ///< keyword expressions that mark less than they match, and why
 };
 
 /// Reads, decodes, marks, filters and builds the display's next model off the window's

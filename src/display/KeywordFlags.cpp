@@ -9,6 +9,7 @@ KeywordFlags KeywordFlags::load(const SettingsStore& store) {
     flags.highlightKeywords = store.readFlag(QStringLiteral("Highlight"));
     flags.showOnlyMatching = store.readFlag(QStringLiteral("ShowOnly"));
     flags.showWithoutMatching = store.readFlag(QStringLiteral("ShowWithout"));
+    flags.keywordsAreRegex = store.readFlag(QStringLiteral("KeywordsRegex"));
     return flags;
 }
 

@@ -18,6 +18,12 @@ namespace ombrel {
 struct KeywordOccurrences {
     std::int64_t length = 0;          ///< characters of each occurrence (the keyword's length)
     std::vector<std::int64_t> starts; ///< start positions, ascending
+    /// Characters of each occurrence where they differ (an expression's matches, which never
+    /// overlap); empty when every one is length long.
+    std::vector<std::int64_t> lengths = {};
+
+    /// Characters of occurrence i.
+    std::int64_t lengthOf(std::size_t i) const { return lengths.empty() ? length : lengths[i]; }
 };
 
 /// Finds every occurrence of every keyword: a keyword occurs at a position when the text from

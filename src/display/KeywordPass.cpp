@@ -4,6 +4,7 @@
 #include "display/KeywordMatcher.h"
 #include "display/LineFilter.h"
 #include "display/MarkBuilder.h"
+#include "display/RegexKeywords.h"
 
 #include <algorithm>
 
@@ -48,7 +49,16 @@ std::optional<PassResult> KeywordPass::run(const PassInput& input, const StaleCh
         return result;
     }
 
-    const auto occurrences = KeywordMatcher(input.keywords).findAll(input.text, isStale);
+    std::optional<std::vector<KeywordOccurrences>> occurrences;
+    if (input.flags.keywordsAreRegex) {
+        auto matches = RegexKeywords::findAll(input.text, input.keywords, isStale);
+        if (matches) {
+            occurrences = std::move(matches->occurrences);
+            result.keywordProblems = std::move(matches->problems);
+        }
+    } else {
+        occurrences = KeywordMatcher(input.keywords).findAll(input.text, isStale);
+    }
     if (!occurrences) {
         return std::nullopt;
     }

@@ -26,6 +26,7 @@ struct PassResult {
     LogText text;                          ///< the text to show: the input less any filtered lines
     MarkRuns marks;                        ///< in display positions of text (each line end is one)
     std::int64_t linesBeforeFiltering = 1; ///< line count of the input, for the status line
+    QStringList keywordProblems; ///< keyword expressions that mark less than they match, and why
 };
 
 /// Marks every keyword occurrence and filters lines, off the window's thread. The result is the

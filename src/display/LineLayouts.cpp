@@ -87,8 +87,16 @@ double LineLayouts::estimatedWidth(const DisplayModel& model) const {
     return static_cast<double>(model.longestLine()) * charWidth_;
 }
 
+QTextCharFormat LineLayouts::findFormat() {
+    // Amber behind black: unlike a mark (bold, dotted underline, no colour) and the selection.
+    QTextCharFormat format;
+    format.setBackground(QColor(0xff, 0xc8, 0x3c));
+    format.setForeground(QColor(Qt::black));
+    return format;
+}
+
 LaidOutLine LineLayouts::layOut(const DisplayModel& model, std::int64_t line, double left,
-                                double width) const {
+                                double width, const MatchFinder* matches) const {
     LaidOutLine result;
     const std::int64_t lineStart = model.lineStart(line);
     const auto length = model.lineLength(line);
@@ -120,6 +128,21 @@ LaidOutLine LineLayouts::layOut(const DisplayModel& model, std::int64_t line, do
         if (end > start) {
             formats.append({static_cast<int>(start - from), static_cast<int>(end - start),
                             markFormat(mark->sizeSteps)});
+        }
+    }
+
+    // Matches of the find bar, over the marks: a match inside a mark shows both.
+    if (matches != nullptr && *matches) {
+        std::vector<std::pair<std::int64_t, std::int64_t>> found;
+        (*matches)(model, from, to, found);
+        const QTextCharFormat format = findFormat();
+        for (const auto& [start, end] : found) {
+            const std::int64_t begin = std::max(start, from);
+            const std::int64_t finish = std::min(end, to);
+            if (finish > begin) {
+                formats.append(
+                    {static_cast<int>(begin - from), static_cast<int>(finish - begin), format});
+            }
         }
     }
 

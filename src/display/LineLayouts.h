@@ -6,6 +6,7 @@
 #include <QTextCharFormat>
 #include <QTextLayout>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -24,6 +25,12 @@ struct LaidOutLine {
     /// The column nearest to content x (clamped to the laid-out stretch).
     std::int64_t columnAt(double x) const;
 };
+
+/// Adds to found the stretches [start, end) of the find bar's matches that start in
+/// [from, to) of a model, in order.
+using MatchFinder =
+    std::function<void(const DisplayModel& model, std::int64_t from, std::int64_t to,
+                       std::vector<std::pair<std::int64_t, std::int64_t>>& found)>;
 
 /// Sizes and layouts of display lines in one font: a line is as tall as its largest mark, and
 /// only lines asked for are ever laid out. Lines longer than wholeLineLimit are laid out only
@@ -50,10 +57,13 @@ public:
     /// Estimated width of the widest line of model.
     double estimatedWidth(const DisplayModel& model) const;
 
+    /// The look of a find match: a background of its own over whatever marks it.
+    static QTextCharFormat findFormat();
+
     /// Lays out line of model for a view whose left edge is at content x left and which is
-    /// width wide (the whole line when it is not too long).
-    LaidOutLine layOut(const DisplayModel& model, std::int64_t line, double left,
-                       double width) const;
+    /// width wide (the whole line when it is not too long), with the matches of matches.
+    LaidOutLine layOut(const DisplayModel& model, std::int64_t line, double left, double width,
+                       const MatchFinder* matches = nullptr) const;
 
 private:
     struct Metrics {

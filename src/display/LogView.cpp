@@ -60,6 +60,12 @@ void LogView::setModel(std::shared_ptr<const DisplayModel> model) {
     }
     viewport()->update();
     notifySelection();
+    Q_EMIT modelChanged();
+}
+
+void LogView::setMatchFinder(MatchFinder finder) {
+    matchFinder_ = std::move(finder);
+    viewport()->update();
 }
 
 void LogView::setSelection(std::int64_t anchor, std::int64_t caret) {
@@ -263,7 +269,7 @@ void LogView::paintEvent(QPaintEvent* /*event*/) {
     for (std::int64_t line = firstVisibleLine(); line < model_->lineCount() && top < height;
          ++line) {
         const int lineHeightPx = lineHeight(line);
-        const LaidOutLine laid = layouts_->layOut(*model_, line, left, width);
+        const LaidOutLine laid = layouts_->layOut(*model_, line, left, width, &matchFinder_);
         const QTextLine textLine = laid.layout->lineAt(0);
         const std::int64_t start = model_->lineStart(line) + laid.firstColumn;
         const std::int64_t end = start + laid.layout->text().size();

@@ -67,8 +67,12 @@ public:
     std::unique_ptr<QMenu> createContextMenu();
     /// Decides which ranges are clickable; linkActivated reports a click on one.
     void setLinkFinder(LinkFinder finder) { linkFinder_ = std::move(finder); }
+    /// Decides which ranges show as find matches (null: none), and repaints.
+    void setMatchFinder(MatchFinder finder);
 
 Q_SIGNALS:
+    /// A new model is shown.
+    void modelChanged();
     /// A clickable range was clicked.
     void linkActivated(std::int64_t start, std::int64_t end);
     /// The selection or the caret moved.
@@ -111,6 +115,7 @@ private:
     bool dragging_ = false;
     std::optional<TextSelection> pressedLink_;
     LinkFinder linkFinder_;
+    MatchFinder matchFinder_;
     std::int64_t notifiedCaret_ = -1; // the caret position assistive tools last heard of
 };
 

@@ -23,11 +23,10 @@ struct Covered {
 std::vector<Covered> coveredStretches(const std::vector<KeywordOccurrences>& occurrences) {
     std::vector<Span> spans;
     for (const KeywordOccurrences& keyword : occurrences) {
-        if (keyword.length <= 0) {
-            continue;
-        }
-        for (const std::int64_t start : keyword.starts) {
-            spans.push_back({start, start + keyword.length});
+        for (std::size_t i = 0; i < keyword.starts.size(); ++i) {
+            if (keyword.lengthOf(i) > 0) {
+                spans.push_back({keyword.starts[i], keyword.starts[i] + keyword.lengthOf(i)});
+            }
         }
     }
     std::sort(spans.begin(), spans.end(),
@@ -64,12 +63,13 @@ std::optional<MarkRuns> MarkBuilder::build(const std::vector<KeywordOccurrences>
     constexpr std::size_t checkEvery = 1U << 16;
     std::size_t sinceCheck = 0;
     for (const KeywordOccurrences& keyword : occurrences) {
-        if (keyword.length <= 0) {
-            continue;
-        }
-        const auto length = static_cast<std::size_t>(keyword.length);
         auto stretch = covered.begin();
-        for (const std::int64_t start : keyword.starts) {
+        for (std::size_t i = 0; i < keyword.starts.size(); ++i) {
+            const std::int64_t start = keyword.starts[i];
+            const auto length = static_cast<std::size_t>(keyword.lengthOf(i));
+            if (length == 0) {
+                continue;
+            }
             while (stretch->end <= start) { // starts ascend, and every one is covered
                 ++stretch;
             }

@@ -26,11 +26,20 @@ QString eventTypeName(EventType type) {
     return {};
 }
 
-void appendEventBlock(QString& text, const EventRecord& record, bool withComputer) {
-    text += QString::asprintf(
-        "%02llu\tEvent ID: %lld\tTime: ", static_cast<unsigned long long>(record.number),
-        static_cast<long long>(record.eventId));
-    text += ctimeText(record.timeWritten); // ends with the line's newline
+namespace {
+
+/// Appends a block to text, its time line from timeText (ctime form, ending in a newline).
+void appendBlock(QString& text, const EventRecord& record, bool withComputer,
+                 const QString& timeText) {
+    // "%02llu": at least two digits.
+    if (record.number < 10) {
+        text += u'0';
+    }
+    text += QString::number(record.number);
+    text += QStringLiteral("\tEvent ID: ");
+    text += QString::number(record.eventId);
+    text += QStringLiteral("\tTime: ");
+    text += timeText;
     text += QStringLiteral("EventType: ");
     text += eventTypeName(record.type);
     text += QStringLiteral("\tSource: ");
@@ -51,6 +60,12 @@ void appendEventBlock(QString& text, const EventRecord& record, bool withCompute
     text += u'\n';
 }
 
+} // namespace
+
+void appendEventBlock(QString& text, const EventRecord& record, bool withComputer) {
+    appendBlock(text, record, withComputer, ctimeText(record.timeWritten));
+}
+
 bool fromSeveralMachines(const std::vector<EventRecord>& records) {
     const auto machineOf = [](const EventRecord& record) -> const QString& {
         return record.machineId.isEmpty() ? record.computer : record.machineId;
@@ -63,8 +78,15 @@ bool fromSeveralMachines(const std::vector<EventRecord>& records) {
 QString eventBlocks(const std::vector<EventRecord>& records) {
     const bool withComputer = fromSeveralMachines(records);
     QString text;
+    // Entries come in bursts: many share their second, whose local time is worked out once.
+    std::int64_t timeShown = 0;
+    QString timeText;
     for (const EventRecord& record : records) {
-        appendEventBlock(text, record, withComputer);
+        if (timeText.isEmpty() || record.timeWritten != timeShown) {
+            timeShown = record.timeWritten;
+            timeText = ctimeText(timeShown);
+        }
+        appendBlock(text, record, withComputer, timeText);
     }
     return text;
 }

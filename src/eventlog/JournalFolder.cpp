@@ -53,11 +53,16 @@ void JournalFolder::open(const JournalFolderListing& listing) {
     error_ = listing.error;
     files_ = identify(listing.files);
     skipped_.clear();
+    opened_.clear();
     journal_.reset();
     descriptor_ = -1;
     if (error_ == 0) {
         OpenedFiles opened = openJournalFiles(listing.files);
         skipped_ = std::move(opened.skipped);
+        opened_ = listing.files;
+        for (const SkippedFile& file : skipped_) {
+            opened_.removeOne(file.path);
+        }
         error_ = opened.error;
         if (opened.journal) {
             if (const int matched = matchHosts(opened.journal.get(), hosts_); matched < 0) {
@@ -70,6 +75,17 @@ void JournalFolder::open(const JournalFolderListing& listing) {
         }
     }
     problem_ = problemText();
+}
+
+JournalPointer JournalFolder::openForReading() const {
+    if (!journal_) {
+        return {};
+    }
+    OpenedFiles opened = openJournalFiles(opened_);
+    if (!opened.journal || matchHosts(opened.journal.get(), hosts_) < 0) {
+        return {};
+    }
+    return std::move(opened.journal);
 }
 
 void JournalFolder::takeInChanges() {

@@ -21,6 +21,10 @@ public:
 
     /// The journal; null while the folder cannot be read.
     sd_journal* journal() const { return journal_.get(); }
+    /// The same files and computers opened anew, for one read: closing it after the read lets go
+    /// of the file pages the library maps, which pile up over a long watch of growing files.
+    /// Null when it cannot be opened (the watched journal() reads the same).
+    JournalPointer openForReading() const;
     /// Takes in the journal's changes and the folder's, opening the files again when needed.
     void takeInChanges();
     /// Why the folder shows nothing or not all of its files; empty when all is well.
@@ -47,6 +51,7 @@ private:
     QStringList hosts_;
     FolderWatch watch_;
     std::vector<FileId> files_; // as listed at the last opening
+    QStringList opened_;        // the listed files the journal holds
     std::vector<SkippedFile> skipped_;
     int error_ = 0; // errno when the folder could not be read or opened at the last opening
     JournalPointer journal_;

@@ -28,6 +28,28 @@ JournalFileChoice choiceOf(const JournalSourceOptions& options) {
     return {options.kind, static_cast<unsigned>(::getuid()), !options.directory.isEmpty()};
 }
 
+/// The fields of the journal's current entry.
+JournalFields currentFields(sd_journal* journal) {
+    JournalFields fields;
+    char* cursor = nullptr;
+    if (sd_journal_get_cursor(journal, &cursor) >= 0) {
+        const std::unique_ptr<char, decltype(&std::free)> owned(cursor, &std::free);
+        fields.sequenceNumber = cursorSequenceNumber(owned.get());
+    }
+    std::uint64_t realtime = 0;
+    if (sd_journal_get_realtime_usec(journal, &realtime) >= 0) {
+        fields.realtimeMicroseconds = realtime;
+    }
+    sd_journal_restart_data(journal);
+    const void* data = nullptr;
+    std::size_t length = 0;
+    // Fields that cannot be read (compressed with a method this library lacks) are skipped.
+    while (sd_journal_enumerate_available_data(journal, &data, &length) > 0) {
+        fields.take(QByteArrayView(static_cast<const char*>(data), static_cast<qsizetype>(length)));
+    }
+    return fields;
+}
+
 } // namespace
 
 SdJournalSource::SdJournalSource(const JournalSourceOptions& options) : options_(options) {
@@ -92,31 +114,10 @@ void SdJournalSource::takeInChanges() {
     }
 }
 
-JournalFields SdJournalSource::currentFields() {
-    sd_journal* journal = this->journal();
-    JournalFields fields;
-    char* cursor = nullptr;
-    if (sd_journal_get_cursor(journal, &cursor) >= 0) {
-        const std::unique_ptr<char, decltype(&std::free)> owned(cursor, &std::free);
-        fields.sequenceNumber = cursorSequenceNumber(owned.get());
-    }
-    std::uint64_t realtime = 0;
-    if (sd_journal_get_realtime_usec(journal, &realtime) >= 0) {
-        fields.realtimeMicroseconds = realtime;
-    }
-    sd_journal_restart_data(journal);
-    const void* data = nullptr;
-    std::size_t length = 0;
-    // Fields that cannot be read (compressed with a method this library lacks) are skipped.
-    while (sd_journal_enumerate_available_data(journal, &data, &length) > 0) {
-        fields.take(QByteArrayView(static_cast<const char*>(data), static_cast<qsizetype>(length)));
-    }
-    return fields;
-}
-
 std::vector<EventRecord> SdJournalSource::newest(std::int64_t count, const StopSignal& stop) {
     std::vector<EventRecord> records;
-    sd_journal* journal = this->journal();
+    const JournalPointer fresh = folder_ ? folder_->openForReading() : JournalPointer();
+    sd_journal* journal = fresh ? fresh.get() : this->journal();
     if (!journal || count <= 0 || sd_journal_seek_tail(journal) < 0) {
         return records;
     }
@@ -130,7 +131,7 @@ std::vector<EventRecord> SdJournalSource::newest(std::int64_t count, const StopS
         if (sd_journal_previous(journal) <= 0) {
             break;
         }
-        EventRecord record = eventRecordFromJournal(currentFields());
+        EventRecord record = eventRecordFromJournal(currentFields(journal));
         record.computer = *machines.insert(record.computer);
         record.machineId = *machines.insert(record.machineId);
         records.push_back(std::move(record));

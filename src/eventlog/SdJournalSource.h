@@ -30,7 +30,6 @@ public:
 
 private:
     sd_journal* journal() const;
-    JournalFields currentFields();
     QString filesProblem() const;
 
     JournalSourceOptions options_;

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 
 namespace ombrel {
 
@@ -32,6 +33,15 @@ KeywordsPage::KeywordsPage(const KeywordValues& values, QWidget* parent) : QWidg
                    this);
     note->setObjectName(QStringLiteral("separatorNote"));
     note->setWordWrap(true);
+    regex_ =
+        optionCheckBox(QStringLiteral("Keywords are regular expressions"), 0, values.regex, this);
+    regex_->setObjectName(QStringLiteral("keywordsRegex"));
+    problem_ = new QLabel(this);
+    problem_->setObjectName(QStringLiteral("keywordsProblem"));
+    problem_->setWordWrap(true);
+    problem_->setTextFormat(Qt::PlainText);
+    problem_->setStyleSheet(QStringLiteral("color: #b00000"));
+    problem_->hide();
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(highlight_, 0, 0, 1, 2);
@@ -39,8 +49,10 @@ KeywordsPage::KeywordsPage(const KeywordValues& values, QWidget* parent) : QWidg
     grid->addWidget(hint, 1, 1);
     grid->addWidget(keywords_, 2, 0, 1, 2);
     grid->addWidget(note, 3, 0, 1, 2);
-    grid->addWidget(showOnly_, 4, 0, 1, 2);
-    grid->addWidget(showWithout_, 5, 0, 1, 2);
+    grid->addWidget(regex_, 4, 0, 1, 2);
+    grid->addWidget(problem_, 5, 0, 1, 2);
+    grid->addWidget(showOnly_, 6, 0, 1, 2);
+    grid->addWidget(showWithout_, 7, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
 
@@ -61,7 +73,25 @@ KeywordsPage::KeywordsPage(const KeywordValues& values, QWidget* parent) : QWidg
 
 KeywordValues KeywordsPage::values() const {
     return {highlight_->isChecked(), showOnly_->isChecked(), showWithout_->isChecked(),
-            keywords_->toPlainText()};
+            keywords_->toPlainText(), regex_->isChecked()};
+}
+
+bool KeywordsPage::validate() {
+    const KeywordValues now = values();
+    const QString problem = KeywordValues::firstProblem(now.editText, now.regex);
+    problem_->setText(problem);
+    problem_->setAccessibleName(problem);
+    problem_->setVisible(!problem.isEmpty());
+    if (problem.isEmpty()) {
+        return true;
+    }
+    // The wrong line, selected: "Line n: ..." names it.
+    const int line = problem.section(u' ', 1, 1).chopped(1).toInt() - 1;
+    QTextCursor cursor(keywords_->document()->findBlockByNumber(line));
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    keywords_->setTextCursor(cursor);
+    keywords_->setFocus();
+    return false;
 }
 
 void KeywordsPage::followHighlight() {
@@ -69,6 +99,7 @@ void KeywordsPage::followHighlight() {
     showOnly_->setEnabled(on);
     showWithout_->setEnabled(on);
     keywords_->setEnabled(on);
+    regex_->setEnabled(on);
 }
 
 bool KeywordsPage::eventFilter(QObject* watched, QEvent* event) {

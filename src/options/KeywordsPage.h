@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QLabel;
 class QPlainTextEdit;
 
 namespace ombrel {
@@ -17,6 +18,9 @@ public:
     explicit KeywordsPage(const KeywordValues& values, QWidget* parent = nullptr);
     /// The values as the controls hold them now (disabled controls included).
     KeywordValues values() const;
+    /// True when every keyword can be used; otherwise shows the first wrong line and why,
+    /// selects that line and puts the focus on it.
+    bool validate();
 
 Q_SIGNALS:
     /// Enter was pressed in the keywords edit: the sheet's default button should act.
@@ -32,6 +36,8 @@ private:
     QCheckBox* showOnly_ = nullptr;
     QCheckBox* showWithout_ = nullptr;
     QPlainTextEdit* keywords_ = nullptr;
+    QCheckBox* regex_ = nullptr;
+    QLabel* problem_ = nullptr;
 };
 
 } // namespace ombrel

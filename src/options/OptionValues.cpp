@@ -2,6 +2,7 @@
 
 #include "app/SettingsFlags.h"
 #include "display/KeywordList.h"
+#include "display/RegexKeywords.h"
 #include "settings/SettingsStore.h"
 
 #include <QStringList>
@@ -48,6 +49,7 @@ KeywordValues KeywordValues::load(const SettingsStore& store) {
     values.showWithout = store.readFlag(QStringLiteral("ShowWithout"));
     values.highlight = store.readFlag(QStringLiteral("Highlight"));
     values.editText = editTextOf(store.readSetting(KeywordList::settingName).value_or(QString()));
+    values.regex = store.readFlag(QStringLiteral("KeywordsRegex"));
     return values;
 }
 
@@ -56,6 +58,7 @@ SettingsWrite KeywordValues::save(const SettingsStore& store) const {
     written &= store.writeSetting(QStringLiteral("ShowOnly"), flagText(showOnly));
     written &= store.writeSetting(QStringLiteral("ShowWithout"), flagText(showWithout));
     written &= store.writeSetting(KeywordList::settingName, storedKeywords(editText));
+    written &= store.writeSetting(QStringLiteral("KeywordsRegex"), flagText(regex));
     return written;
 }
 
@@ -83,6 +86,22 @@ QString KeywordValues::editTextOf(const QString& stored) {
     return text;
 }
 
+QString KeywordValues::firstProblem(const QString& editText, bool regex) {
+    if (!regex) {
+        return {};
+    }
+    const QStringList lines = editText.split(u'\n');
+    for (qsizetype line = 0; line < lines.size(); ++line) {
+        for (const QString& keyword : KeywordList::parse(lines[line])) {
+            const QString problem = RegexKeywords::problemOf(keyword);
+            if (!problem.isEmpty()) {
+                return QStringLiteral("Line %1: %2").arg(line + 1).arg(problem);
+            }
+        }
+    }
+    return {};
+}
+
 void OptionsResult::applyTo(SettingsFlags& flags) const {
     if (behavior) {
         flags.flashOnChange = behavior->flash;
@@ -96,6 +115,7 @@ void OptionsResult::applyTo(SettingsFlags& flags) const {
         flags.keywords.highlightKeywords = keywords->highlight;
         flags.keywords.showOnlyMatching = keywords->showOnly;
         flags.keywords.showWithoutMatching = keywords->showWithout;
+        flags.keywords.keywordsAreRegex = keywords->regex;
     }
 }
 

@@ -37,17 +37,21 @@ struct KeywordValues {
     bool showOnly = false;    ///< "ShowOnly"
     bool showWithout = false; ///< "ShowWithout"
     QString editText;         ///< one keyword a line, each followed by a line break
+    bool regex = false;       ///< "KeywordsRegex": each keyword is a regular expression
 
     /// Reads the values; the stored keywords are split at ";;", empty pieces dropped.
     static KeywordValues load(const SettingsStore& store);
-    /// Writes Highlight, ShowOnly, ShowWithout, then Keywords (see storedKeywords); the first
-    /// failure, when any.
+    /// Writes Highlight, ShowOnly, ShowWithout, Keywords (see storedKeywords), then
+    /// KeywordsRegex; the first failure, when any.
     SettingsWrite save(const SettingsStore& store) const;
     /// The stored form of an edit text: its non-empty lines joined by ";;", where the last
     /// line always takes a leading ";;" (so a lone line "A" is ";;A"); empty lines dropped.
     static QString storedKeywords(const QString& editText);
     /// The edit text of a stored form: each non-empty piece followed by a line break.
     static QString editTextOf(const QString& stored);
+    /// With regex, the first keyword of editText that is no valid expression, as "Line n:
+    /// the engine's message at character m"; empty when there is none.
+    static QString firstProblem(const QString& editText, bool regex);
 };
 
 /// What OK in the options sheet saved: the values of each page that was shown.

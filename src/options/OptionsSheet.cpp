@@ -76,6 +76,10 @@ void OptionsSheet::buildPage(int index) {
 void OptionsSheet::accept() {
     // The sheet closes whether or not the store took the values: the window applies them all
     // the same and tells what could not be saved.
+    if (keywords_ && !keywords_->validate()) {
+        tabs_->setCurrentIndex(KeywordsIndex); // an expression that cannot be used: say so
+        return;
+    }
     saved_ = {};
     if (behavior_) {
         saved_.behavior = behavior_->values();

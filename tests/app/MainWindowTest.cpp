@@ -2,7 +2,10 @@
 
 #include "app/CommandId.h"
 #include "app/StatusBar.h"
+#include "display/LineLayouts.h"
 #include "display/LogView.h"
+#include "find/FindBar.h"
+#include "find/FindController.h"
 #include "options/OptionsSheet.h"
 #include "support/GatedFileSystem.h"
 #include "support/TempFiles.h"
@@ -16,6 +19,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
@@ -467,4 +471,139 @@ TEST_F(MainWindowTest, AClickOnAWebAddressOpensItAndNothingElseOpens) {
     }
     ASSERT_EQ(catcher.urls.size(), 1);
     EXPECT_EQ(catcher.urls.first(), QUrl(QStringLiteral("http://www.example.org")));
+}
+
+TEST_F(MainWindowTest, FindWalksThroughMatchesAndMarksAndKeepsItsQueryAcrossUpdates) {
+    temp_.set({{"Highlight", "1"}, {"Keywords", ";;disk"}});
+    const QString path =
+        files_.write(u"find.log"_qs, "disk ok\nError one\nerror two disk\nan ERROR\n");
+    auto window = makeWindow();
+    typeStart(*window, path);
+    LogView& view = *window->display();
+    FindBar& bar = *window->findBar();
+    const auto selected = [&] { return view.selectedText(); };
+    const auto settle = [&] { return window->finder().worker().waitForIdle(5000); };
+
+    // Ctrl+F opens the bar below the display; typing searches from the caret, at the end.
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(bar.isVisible());
+    EXPECT_EQ(bar.geometry().top(), view.geometry().bottom() + 1);
+    QLineEdit* box = bar.findChild<QLineEdit*>(u"findBox"_qs);
+    EXPECT_TRUE(box->hasFocus());
+    QTest::keyClicks(box, u"error"_qs);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(view.selection(), (TextSelection{8, 13}));
+    EXPECT_EQ(bar.countText(), u"Wrapped to the top: 1 of 3"_qs);
+    EXPECT_EQ(bar.findChild<QWidget*>(u"findCount"_qs)->accessibleName(), bar.countText());
+    // Enter, F3 and Shift+Enter, Shift+F3: next and previous, wrapping with a note.
+    QTest::keyClick(box, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(view.selection(), (TextSelection{18, 23}));
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    settle();
+    EXPECT_EQ(view.selection(), (TextSelection{36, 41}));
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    settle();
+    EXPECT_EQ(bar.countText(), u"Wrapped to the top: 1 of 3"_qs);
+    QTest::keyClick(box, Qt::Key_Return, Qt::ShiftModifier);
+    settle();
+    EXPECT_EQ(view.selection(), (TextSelection{36, 41}));
+    EXPECT_EQ(bar.countText(), u"Wrapped to the bottom: 3 of 3"_qs);
+    bar.findChild<QCheckBox*>(u"findMatchCase"_qs)->click();
+    settle();
+    EXPECT_EQ(selected(), u"error"_qs);
+    EXPECT_EQ(bar.countText(), u"Wrapped to the top: 1 of 1"_qs);
+
+    // The matches on the screen show in the find colour, over a mark as well.
+    const QTextCharFormat find = LineLayouts::findFormat();
+    LineLayouts layouts(view.font());
+    MatchFinder disks = [](const DisplayModel&, std::int64_t from, std::int64_t, auto& found) {
+        if (from == 0) {
+            found.emplace_back(0, 4);
+        }
+    };
+    const LaidOutLine laid = layouts.layOut(*view.model(), 0, 0, 400, &disks);
+    bool bold = false;
+    bool coloured = false;
+    for (const QTextLayout::FormatRange& range : laid.layout->formats()) {
+        bold = bold || (range.start == 0 && range.format.fontWeight() == QFont::Bold);
+        coloured = coloured || (range.start == 0 && range.format.background() == find.background());
+    }
+    EXPECT_TRUE(bold && coloured);
+
+    // An update keeps the query and the match selected, and counts again.
+    files_.append(u"find.log"_qs, "error three\n");
+    window->dispatchCommand(IdStart);
+    ASSERT_TRUE(window->waitForDisplayIdle(5000));
+    settle();
+    EXPECT_EQ(view.selection(), (TextSelection{18, 23}));
+    EXPECT_EQ(bar.countText(), u"1 of 2"_qs);
+    // A bad expression is told where the count goes.
+    bar.findChild<QCheckBox*>(u"findRegex"_qs)->click();
+    box->setText(u"err(or"_qs);
+    settle();
+    EXPECT_TRUE(bar.countText().endsWith(u"at character 7"_qs)) << bar.countText().toStdString();
+
+    // F4 and Shift+F4 walk through the keyword marks, wrapping.
+    QTest::keyClick(window.get(), Qt::Key_F4);
+    EXPECT_EQ(view.selection(), (TextSelection{28, 32}));
+    QTest::keyClick(window.get(), Qt::Key_F4);
+    EXPECT_EQ(view.selection(), (TextSelection{0, 4}));
+    QTest::keyClick(window.get(), Qt::Key_F4, Qt::ShiftModifier);
+    EXPECT_EQ(view.selection(), (TextSelection{28, 32}));
+
+    // Escape in the bar closes the bar, not the window; the display takes its place back.
+    const int barTop = bar.geometry().top();
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(bar.isVisible());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_GT(view.geometry().bottom(), barTop);
+    window->resize(320, 250); // at the smallest size, the opened bar shows whole
+    window->dispatchCommand(IdFind);
+    QTest::qWait(50);
+    for (QWidget* child : bar.findChildren<QWidget*>()) {
+        if (!child->isWindow() && child->isVisible() && !child->accessibleName().isEmpty()) {
+            EXPECT_TRUE(bar.rect().contains(child->geometry()))
+                << child->objectName().toStdString();
+        }
+    }
+    // ... below the controls, never over them: the window grows by the bar while it is open.
+    for (const int id : {IdIntervalBox, IdStart, IdExitPause, IdPrintButton}) {
+        EXPECT_FALSE(bar.geometry().intersects(window->control(id)->geometry())) << id;
+    }
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_EQ(window->minimumSize(), QSize(320, 250));
+    window->dispatchCommand(IdFind);
+    test::saveScreenshot(*window, "find-bar");
+}
+
+TEST_F(MainWindowTest, KeywordExpressionsAreCheckedOnOkAndAStoredBadOneIsTold) {
+    temp_.set({{"Highlight", "1"}, {"KeywordsRegex", "1"}, {"Keywords", ";;err(or;;disk \\d+"}});
+    const QString path = files_.write(u"regex.log"_qs, "disk 12 full\nerror\n");
+    auto window = makeWindow();
+    typeStart(*window, path);
+    EXPECT_EQ(window->display()->model()->marks(), (MarkRuns{{0, 7, 1}}));
+    EXPECT_TRUE(
+        status(*window).contains(u"Keyword 1 \"err(or\" is not a valid regular expression"_qs))
+        << status(*window).toStdString();
+    whileOpen<OptionsSheet>(
+        [&] { window->dispatchCommand(IdOptions); },
+        [&](OptionsSheet& sheet) {
+            QWidget* page = sheet.page(1);
+            EXPECT_TRUE(page->findChild<QCheckBox*>(u"keywordsRegex"_qs)->isChecked());
+            sheet.accept(); // the bad line keeps the sheet open
+            EXPECT_TRUE(sheet.isVisible());
+            const auto* problem = page->findChild<QLabel*>(u"keywordsProblem"_qs);
+            EXPECT_TRUE(problem->text().startsWith(
+                u"Line 1: missing closing parenthesis at character 7"_qs))
+                << problem->text().toStdString();
+            EXPECT_EQ(problem->accessibleName(), problem->text());
+            page->findChild<QPlainTextEdit*>()->setPlainText(u"err(or)?\n"_qs);
+            sheet.accept();
+        });
+    ASSERT_TRUE(window->waitForDisplayIdle(5000));
+    EXPECT_EQ(window->display()->model()->marks(), (MarkRuns{{13, 5, 1}}));
+    EXPECT_FALSE(status(*window).contains(u"Keyword"_qs));
+    EXPECT_EQ(temp_.store().readSetting(u"KeywordsRegex"_qs), u"1"_qs);
 }

@@ -126,6 +126,33 @@ TEST(KeywordPass, MarksAndKeepsOrRemovesWholeLines) {
         // Highlighting off is the master switch: no marks and no filtering.
         {three, errorWarn, {false, true, false}, three, {}, 4},
         {three, errorWarn, {false, false, true}, three, {}, 4},
+        // Keywords as expressions: each match marked, a keyword listed twice grows twice, and
+        // the filters keep or drop the lines with a match.
+        {u"Error 503\nok\nerr 404 err 1\n"_s,
+         {u"err(or)? [0-9]{3}"_s, u"ERR(OR)? [0-9]{3}"_s, u"^ok$"_s},
+         {true, false, false, true},
+         u"Error 503\nok\nerr 404 err 1\n"_s,
+         {{0, 9, 2}, {10, 2, 1}, {13, 7, 2}},
+         4},
+        {u"Error 503\nok\nerr 404\n"_s,
+         {u"err(or)? \\d+"_s},
+         {true, true, false, true},
+         u"Error 503\nerr 404\n"_s,
+         {{0, 9, 1}, {10, 7, 1}},
+         4},
+        {u"Error 503\nok\nerr 404\n"_s,
+         {u"err(or)? \\d+"_s},
+         {true, false, true, true},
+         u"ok\n"_s,
+         {},
+         4},
+        // An invalid expression marks nothing; the others mark all the same.
+        {u"a(b\nok\n"_s,
+         {u"a(b"_s, u"ok"_s},
+         {true, false, false, true},
+         u"a(b\nok\n"_s,
+         {{4, 2, 1}},
+         3},
     };
     for (const auto& c : cases) {
         const PassResult result = runPass(c.text, c.keywords, c.flags);
@@ -133,6 +160,11 @@ TEST(KeywordPass, MarksAndKeepsOrRemovesWholeLines) {
         EXPECT_EQ(result.marks, c.marks) << c.text.toStdString();
         EXPECT_EQ(result.linesBeforeFiltering, c.lines) << c.text.toStdString();
     }
+    const auto problems =
+        KeywordPass::run({u"x"_s, {u"ok"_s, u"a(b"_s}, {true, false, false, true}, 1});
+    ASSERT_TRUE(problems.has_value());
+    ASSERT_EQ(problems->keywordProblems.size(), 1);
+    EXPECT_TRUE(problems->keywordProblems[0].startsWith(u"Keyword 2 \"a(b\" is not a valid"_s));
     EXPECT_EQ(DisplayLines::count(u"a\n\rb\u2029c\uFDD0d\r\n"_s), 6);
     EXPECT_EQ(DisplayLines::count(LogText::narrowed(u"a\n\rb\r\n")), 4);
     EXPECT_EQ(DisplayLines::count(u"a\u2028b"_s), 1); // a line separator breaks no block

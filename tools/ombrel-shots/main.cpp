@@ -1,10 +1,12 @@
 // Takes the manual's screenshots offscreen: the main window, the options, the splash and the
-// about box at two moments of its credits. Usage: ombrel-shots ARCHIVE OUTDIR
+// about box at two moments of its credits, the window watching a log and its find bar. Usage:
+// ombrel-shots ARCHIVE OUTDIR
 #include "about/AboutBox.h"
 #include "about/ArchivePicture.h"
 #include "about/CreditsLayout.h"
 #include "about/CreditsView.h"
 #include "about/SplashWindow.h"
+#include "app/CommandId.h"
 #include "app/MainWindow.h"
 #include "options/OptionsSheet.h"
 
@@ -12,7 +14,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cstdio>
 
 namespace {
@@ -91,6 +95,19 @@ int main(int argc, char** argv) {
     watcher.show();
     watcher.waitForDisplayIdle(5000);
     ok = save(watcher, out.filePath(QStringLiteral("watching.png"))) && ok;
+    // Its find bar, walking to the second of the matches of "cache".
+    watcher.dispatchCommand(ombrel::IdFind);
+    QTest::keyClicks(watcher.findChild<QLineEdit*>(QStringLiteral("findBox")),
+                     QStringLiteral("cache"));
+    QTest::qWait(300);
+    watcher.dispatchCommand(ombrel::IdFindNext);
+    QTest::qWait(300);
+    ok = save(watcher, out.filePath(QStringLiteral("find.png"))) && ok;
+    if (qEnvironmentVariableIsSet("OMBREL_SHOTS_SMALLEST")) {
+        watcher.resize(watcher.minimumSize());
+        QTest::qWait(100);
+        ok = save(watcher, out.filePath(QStringLiteral("find-smallest.png"))) && ok;
+    }
     ombrel::OptionsSheet options(
         ombrel::SettingsStore::atFile(home.filePath(QStringLiteral("o.conf"))), true);
     ok = save(options, out.filePath(QStringLiteral("options.png"))) && ok;
