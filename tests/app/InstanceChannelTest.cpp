@@ -37,8 +37,9 @@ protected:
     }
     bool isListening(const QProcess& process) const {
         const QString pattern = QString::number(process.processId()) + QStringLiteral("-*.sock");
+        // A socket file, or on Windows the plain file that names the copy's pipe.
         return !QDir(home_.filePath(QStringLiteral("ombrel-instances")))
-                    .entryList({pattern}, QDir::System)
+                    .entryList({pattern}, QDir::System | QDir::Files)
                     .isEmpty();
     }
     QString file(const QString& name) {
