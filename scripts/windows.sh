@@ -48,7 +48,7 @@ echo "Libraries ready in $((SECONDS - started)) s: $qt ${libs[*]}"
 
 # Wine: a prefix of this build's own, quiet, without offers to install Mono or Gecko.
 export WINEPREFIX="$build/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$build"
+mkdir -p "$WINEPREFIX" # wineserver needs the folder, wineboot fills it
 wineserver -k 2>/dev/null || true
 wineserver -p # stays up while this script runs: every test program starts faster
 trap 'wineserver -k 2>/dev/null || true' EXIT
