@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages needed to build, run and test Ombrel.
+# Installs the Debian 12 packages needed to build, run and test Ombrel, and the packages named
+# as arguments (scripts/windows.sh names its own).
 # Quick when everything is already present: apt is only called for missing packages.
 set -euo pipefail
 
@@ -12,6 +13,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   fonts-dejavu-core xvfb xauth dbus-daemon weston poppler-utils
   desktop-file-utils appstream lintian dpkg-dev file
+  "$@"
 )
 
 missing=()

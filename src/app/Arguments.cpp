@@ -11,48 +11,6 @@ namespace ombrel {
 
 namespace {
 
-/// Characters that may follow an option's name for the argument to still be that option.
-bool fitsOptionTail(CommandOption option, QStringView tail) {
-    const auto allOf = [tail](QStringView allowed) {
-        return std::all_of(tail.begin(), tail.end(),
-                           [allowed](QChar c) { return allowed.contains(c); });
-    };
-    switch (option) {
-    case CommandOption::Hide:
-    case CommandOption::CloseAllOthers:
-    case CommandOption::CloseSameSource:
-        return tail.isEmpty();
-    case CommandOption::ByteCount:
-    case CommandOption::CheckInterval:
-        return allOf(u"+-0123456789");
-    case CommandOption::PercentPlacement:
-    case CommandOption::PixelPlacement:
-        return allOf(u"+-,0123456789");
-    case CommandOption::FontFace:
-        return true;
-    }
-    return false;
-}
-
-/// The option whose whole form the argument is, with the text after the option's name.
-/// "/srv/log" or "-sx" is no option: a path may begin like one.
-std::optional<std::pair<CommandOption, QStringView>> matchOption(QStringView argument) {
-    if (argument.size() < 2 || (argument[0] != u'/' && argument[0] != u'-')) {
-        return std::nullopt;
-    }
-    const QStringView body = argument.sliced(1);
-    for (const CommandOption option : commandOptions) {
-        const QString name = commandOptionName(option);
-        if (body.startsWith(name, Qt::CaseInsensitive)) {
-            const QStringView tail = body.sliced(name.size());
-            if (fitsOptionTail(option, tail)) {
-                return std::pair{option, tail};
-            }
-        }
-    }
-    return std::nullopt;
-}
-
 constexpr QStringView journalDirectoryOption = u"--journal-directory=";
 constexpr QStringView journalHostOption = u"--journal-host=";
 
@@ -107,7 +65,7 @@ ArgumentsResult parseArguments(const QStringList& args, QSize primaryScreen,
             journalHosts = journalHosts.value_or(QStringList()) << host;
             continue;
         }
-        if (const auto match = matchOption(argument)) {
+        if (const auto match = matchOptionForm(argument)) {
             auto& tail = firstTails[static_cast<std::size_t>(match->first)];
             if (!tail) {
                 tail = match->second; // a repeat is dropped

@@ -59,6 +59,29 @@ QStringView firstWord(QStringView text) {
     return text.sliced(start, end - start);
 }
 
+/// Characters that may follow an option's name for the argument to still be that option.
+bool fitsOptionTail(CommandOption option, QStringView tail) {
+    const auto allOf = [tail](QStringView allowed) {
+        return std::all_of(tail.begin(), tail.end(),
+                           [allowed](QChar c) { return allowed.contains(c); });
+    };
+    switch (option) {
+    case CommandOption::Hide:
+    case CommandOption::CloseAllOthers:
+    case CommandOption::CloseSameSource:
+        return tail.isEmpty();
+    case CommandOption::ByteCount:
+    case CommandOption::CheckInterval:
+        return allOf(u"+-0123456789");
+    case CommandOption::PercentPlacement:
+    case CommandOption::PixelPlacement:
+        return allOf(u"+-,0123456789");
+    case CommandOption::FontFace:
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QString commandOptionName(CommandOption option) {
@@ -136,6 +159,23 @@ void applyCommandOption(CommandOption option, QStringView argument, QSize primar
         }
         break;
     }
+}
+
+std::optional<std::pair<CommandOption, QStringView>> matchOptionForm(QStringView argument) {
+    if (argument.size() < 2 || (argument[0] != u'/' && argument[0] != u'-')) {
+        return std::nullopt;
+    }
+    const QStringView body = argument.sliced(1);
+    for (const CommandOption option : commandOptions) {
+        const QString name = commandOptionName(option);
+        if (body.startsWith(name, Qt::CaseInsensitive)) {
+            const QStringView tail = body.sliced(name.size());
+            if (fitsOptionTail(option, tail)) {
+                return std::pair{option, tail};
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 void parseCommandLineText(const QString& text, QSize primaryScreen, StartupOptions& options) {

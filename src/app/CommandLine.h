@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringView>
 #include <array>
+#include <optional>
+#include <utility>
 
 namespace ombrel {
 
@@ -39,6 +41,10 @@ bool isFlagOption(CommandOption option);
 /// an incomplete placement sets nothing, and the interval is clamped even without a number.
 void applyCommandOption(CommandOption option, QStringView argument, QSize primaryScreen,
                         StartupOptions& options);
+
+/// The option whose whole form argument is, written with "/" or "-" in any case, with the text
+/// after the option's name; nothing for "/srv/log" or "-sx", which only begin like one.
+std::optional<std::pair<CommandOption, QStringView>> matchOptionForm(QStringView argument);
 
 /// Parses a command line (the text after the program name) as the Windows build receives it:
 /// lower-cased as a whole, options found anywhere (first occurrence), then the file name.

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
@@ -16,6 +17,17 @@ constexpr int answerTimeoutMs = 1500; // an unresponsive copy is skipped after t
 const QString closeAllRequest = QStringLiteral("close-all");
 const QString closeSamePrefix = QStringLiteral("close-same ");
 const QString socketSuffix = QStringLiteral(".sock");
+
+// Where the copy registered as the file at path listens: that socket file itself; on Windows,
+// whose local sockets are named pipes and leave no file behind, the pipe named after the file,
+// which the copy makes beside it.
+QString endpointOf(const QString& path) {
+#ifdef _WIN32
+    return QStringLiteral("ombrel-") + QFileInfo(path).completeBaseName();
+#else
+    return path;
+#endif
+}
 } // namespace
 
 InstanceChannel::InstanceChannel(QString folder, QObject* parent)
@@ -24,11 +36,19 @@ InstanceChannel::InstanceChannel(QString folder, QObject* parent)
 InstanceChannel::~InstanceChannel() {
     if (server_) {
         server_->close(); // removes the socket file, so others stop finding this copy
+#ifdef _WIN32
+        QFile::remove(socketPath_);
+#endif
     }
 }
 
 QString InstanceChannel::defaultFolder() {
+#ifdef _WIN32
+    // Windows' runtime location is the home folder itself: the user's temporary folder instead.
+    QString base;
+#else
     QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+#endif
     if (base.isEmpty()) {
         base = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
     }
@@ -46,10 +66,16 @@ bool InstanceChannel::listen() {
                          QUuid::createUuid().toString(QUuid::Id128).left(12) + socketSuffix);
     server_ = std::make_unique<QLocalServer>();
     server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(socketPath_)) {
+    if (!server_->listen(endpointOf(socketPath_))) {
         server_.reset();
         return false;
     }
+#ifdef _WIN32
+    if (QFile registration(socketPath_); !registration.open(QIODevice::WriteOnly)) {
+        server_.reset();
+        return false;
+    }
+#endif
     connect(server_.get(), &QLocalServer::newConnection, this, &InstanceChannel::serve);
     return true;
 }
@@ -122,7 +148,7 @@ void InstanceChannel::askNext(const QString& request, QStringList remaining, boo
                 finish(false);
             });
     timer->start(answerTimeoutMs);
-    socket->connectToServer(peer);
+    socket->connectToServer(endpointOf(peer));
 }
 
 void InstanceChannel::serve() {

@@ -253,6 +253,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::initialise() {
     const StartupOptions& start = setup_.startup;
+    systemMenu_ = std::make_unique<SystemMenu>(*this, [this](int id) { dispatchCommand(id); });
     // Centre in the available area of the screen.
     const QSize client = client_->size();
     resize(client.width(),
@@ -287,7 +288,9 @@ void MainWindow::initialise() {
     tray_->setWanted(flags_.showTrayIcon);
     windowTray_ = std::make_unique<WindowTray>(*this, *tray_);
     ChangeAlertsSetup alerts;
+#ifdef QT_DBUS_LIB
     alerts.bus = setup_.notificationBus;
+#endif
     alerts.icon = icons_.application;
     alerts.sound.fallback = [] { QApplication::beep(); }; // the X bell, where one sounds
     alerts.clockMs = [] {
@@ -356,8 +359,12 @@ void MainWindow::toggleControls() {
                               client.height() - at.y() - displayBottomGap_);
     }
     controlsHidden_ = hide;
-    action(IdHideControls)
-        ->setText(hide ? QStringLiteral("S&how Controls") : QStringLiteral("&Hide Controls"));
+    const QString toggleText =
+        hide ? QStringLiteral("S&how Controls") : QStringLiteral("&Hide Controls");
+    action(IdHideControls)->setText(toggleText);
+    if (systemMenu_) {
+        systemMenu_->setText(IdHideControls, toggleText);
+    }
     for (QWidget* child : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (child != display_ && child != findBar_) {
             child->setVisible(!hide);

@@ -8,6 +8,7 @@
 #include "app/ResizeLayout.h"
 #include "app/SettingsFlags.h"
 #include "app/StartupOptions.h"
+#include "app/SystemMenu.h"
 #include "app/UpdatePipeline.h"
 #include "archive/ConfigDocument.h"
 #include "display/KeywordList.h"
@@ -55,8 +56,10 @@ struct MainWindowSetup {
     RecordSourceMaker journalSources = {};
     /// Where Print goes (tests); null: the system's printers and print dialog.
     std::shared_ptr<PrintTarget> printTarget = {};
+#ifdef QT_DBUS_LIB // a build without D-Bus (Windows) sends no desktop notifications
     /// The session bus desktop notifications go to; none sends none (tests).
     std::optional<QDBusConnection> notificationBus = {};
+#endif
 };
 
 /// The program's one top-level window: the controls, menus, status bar, command table and close.
@@ -190,6 +193,7 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<WindowTray> windowTray_;
     std::unique_ptr<ChangeAlerts> alerts_;
+    std::unique_ptr<SystemMenu> systemMenu_; // Windows: the additions to the system menu
     WindowFont windowFont_;
     ModalDialogs dialogs_;
     std::unique_ptr<PrintCommand> print_;

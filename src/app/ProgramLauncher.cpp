@@ -20,7 +20,12 @@ std::optional<LaunchCommand> ProgramLauncher::editorCommand(const std::optional<
 }
 
 std::optional<LaunchCommand> ProgramLauncher::journalViewerCommand(const ExecutableFinder& find) {
-    for (const QString& name : {QStringLiteral("gnome-logs"), QStringLiteral("ksystemlog")}) {
+#ifdef _WIN32
+    const QString viewers[] = {QStringLiteral("eventvwr")}; // Windows' Event Viewer
+#else
+    const QString viewers[] = {QStringLiteral("gnome-logs"), QStringLiteral("ksystemlog")};
+#endif
+    for (const QString& name : viewers) {
         const QString program = find(name);
         if (!program.isEmpty()) {
             return LaunchCommand{program, {}};

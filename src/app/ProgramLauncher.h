@@ -26,7 +26,8 @@ public:
     /// source appended as one more argument; nothing for a missing, empty or blank setting.
     static std::optional<LaunchCommand> editorCommand(const std::optional<QString>& editor,
                                                       const QString& source);
-    /// The first journal viewer found ("gnome-logs", then "ksystemlog"); nothing if none is.
+    /// The first journal viewer found ("gnome-logs", then "ksystemlog"; on Windows the Event
+    /// Viewer, "eventvwr"); nothing if none is.
     static std::optional<LaunchCommand> journalViewerCommand(const ExecutableFinder& find);
     /// This program's own executable, without arguments.
     static LaunchCommand newCopyCommand();

@@ -4,11 +4,14 @@
 #include "app/Arguments.h"
 #include "app/InstanceChannel.h"
 #include "app/MainWindow.h"
+#include "app/ProcessCommandLine.h"
 #include "app/StartupSettings.h"
 #include "archive/ArchivePath.h"
 
 #include <QApplication>
+#ifdef QT_DBUS_LIB
 #include <QDBusConnection>
+#endif
 #include <QScreen>
 #include <cstdio>
 
@@ -20,12 +23,15 @@ int answerWithoutWindow(int argc, char** argv, ombrel::StartupOptions& scratch) 
     for (int i = 1; i < argc; ++i) {
         args << QString::fromLocal8Bit(argv[i]);
     }
-    const ombrel::ArgumentsResult result = ombrel::parseArguments(args, QSize(), scratch);
+    const ombrel::ArgumentsResult result = ombrel::readCommandLine(args, QSize(), scratch);
+    if (result.action != ombrel::ArgumentsAction::Run) {
+        ombrel::attachStandardOutput();
+    }
     switch (result.action) {
     case ombrel::ArgumentsAction::Run:
         return -1;
     case ombrel::ArgumentsAction::ShowUsage:
-        std::fputs(ombrel::usageText().toLocal8Bit().constData(), stdout);
+        std::fputs(ombrel::commandLineUsage().toLocal8Bit().constData(), stdout);
         return 0;
     case ombrel::ArgumentsAction::ShowVersion:
         std::fputs(ombrel::versionText().toLocal8Bit().constData(), stdout);
@@ -61,11 +67,13 @@ int main(int argc, char** argv) {
     ombrel::MainWindowSetup setup{
         {}, ombrel::SettingsStore::user(), ombrel::InstanceChannel::defaultFolder(), {}, {}};
     setup.config.load(archive);
+#ifdef QT_DBUS_LIB
     setup.notificationBus = QDBusConnection::sessionBus();
+#endif
     ombrel::applyStartupSettings(setup.startup, setup.settings);
     const QSize screen =
         QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize();
-    ombrel::parseArguments(QApplication::arguments().mid(1), screen, setup.startup);
+    ombrel::readCommandLine(QApplication::arguments().mid(1), screen, setup.startup);
 
     ombrel::MainWindow window(std::move(setup));
     QObject::connect(&window, &ombrel::MainWindow::finished, &app, &QApplication::exit,

@@ -1,6 +1,6 @@
 #include "eventlog/HostNameLookup.h"
 
-#include "eventlog/SdJournalSource.h"
+#include "eventlog/SystemEventLog.h"
 
 #include <QMetaObject>
 
@@ -12,7 +12,7 @@ HostNameLookup::HostNameLookup(Reader reader, QObject* parent)
         reader_ = [](const JournalSourceOptions& options) {
             JournalSourceOptions all = options;
             all.hosts.clear(); // every computer's name, whichever are chosen
-            return SdJournalSource(all).hostNames();
+            return systemEventLogHostNames(all);
         };
     }
 }

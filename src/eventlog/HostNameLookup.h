@@ -19,7 +19,7 @@ public:
     /// Reads the names of a journal, on the lookup's thread.
     using Reader = std::function<QStringList(const JournalSourceOptions& options)>;
 
-    /// reader reads the names; empty: the systemd journal's (SdJournalSource::hostNames).
+    /// reader reads the names; empty: the system event log's (systemEventLogHostNames).
     explicit HostNameLookup(Reader reader = {}, QObject* parent = nullptr);
     /// Waits for a lookup under way; what it finds is not handed over.
     ~HostNameLookup() override;

@@ -1,6 +1,6 @@
 #include "eventlog/JournalWatch.h"
 
-#include "eventlog/SdJournalSource.h"
+#include "eventlog/SystemEventLog.h"
 
 #include <QMetaObject>
 
@@ -9,9 +9,7 @@ namespace ombrel {
 JournalWatch::JournalWatch(RecordSourceMaker makeSource, QObject* parent)
     : QObject(parent), makeSource_(std::move(makeSource)) {
     if (!makeSource_) {
-        makeSource_ = [](const JournalSourceOptions& options) -> std::unique_ptr<RecordSource> {
-            return std::make_unique<SdJournalSource>(options);
-        };
+        makeSource_ = openSystemEventLog;
     }
 }
 

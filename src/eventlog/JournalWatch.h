@@ -22,7 +22,8 @@ struct JournalWatchOptions {
 class JournalWatch : public QObject {
     Q_OBJECT
 public:
-    /// makeSource opens each watch's journal on its worker; empty: the systemd journal.
+    /// makeSource opens each watch's journal on its worker; empty: the system event log
+    /// (openSystemEventLog).
     explicit JournalWatch(RecordSourceMaker makeSource = {}, QObject* parent = nullptr);
     /// Stops any worker.
     ~JournalWatch() override;

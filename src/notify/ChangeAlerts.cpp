@@ -5,6 +5,7 @@
 
 namespace ombrel {
 
+#ifdef QT_DBUS_LIB
 namespace {
 
 // The icon's pixels go along unless the desktop can find it by its name.
@@ -16,9 +17,11 @@ QImage imageUnlessInstalled(const QIcon& icon, const QString& name) {
 }
 
 } // namespace
+#endif
 
 ChangeAlerts::ChangeAlerts(ChangeAlertsSetup setup, QObject* parent)
     : QObject(parent), sound_(std::move(setup.sound)) {
+#ifdef QT_DBUS_LIB
     if (setup.bus) {
         setup.notifier.image = imageUnlessInstalled(setup.icon, setup.notifier.appIcon);
         notifier_ = std::make_unique<DesktopNotifier>(*setup.bus, std::move(setup.clockMs),
@@ -32,6 +35,7 @@ ChangeAlerts::ChangeAlerts(ChangeAlertsSetup setup, QObject* parent)
                     Q_EMIT showRequested(target ? notices_.locate(*target) : std::nullopt);
                 });
     }
+#endif
 }
 
 void ChangeAlerts::beep() {
@@ -40,12 +44,18 @@ void ChangeAlerts::beep() {
 
 void ChangeAlerts::shown(const NoticeSource& source, const ShownUpdate& update,
                          NotifyChoice choice) {
+#ifdef QT_DBUS_LIB
     if (!notifier_) {
         return; // nothing to tell it to
     }
     if (const std::optional<Notice> notice = notices_.shown(update, choice)) {
         notifier_->tell(source, *notice);
     }
+#else
+    Q_UNUSED(source);
+    Q_UNUSED(update);
+    Q_UNUSED(choice);
+#endif
 }
 
 } // namespace ombrel

@@ -2,9 +2,13 @@
 
 #include "notify/AlertSound.h"
 #include "notify/ChangeNotices.h"
+#include "notify/NotifierOptions.h"
+
+#ifdef QT_DBUS_LIB
 #include "notify/DesktopNotifier.h"
 
 #include <QDBusConnection>
+#endif
 #include <QIcon>
 #include <QObject>
 #include <functional>
@@ -15,7 +19,9 @@ namespace ombrel {
 
 /// What a window's change alerts use.
 struct ChangeAlertsSetup {
-    std::optional<QDBusConnection> bus;    ///< where notifications go; none: none are sent
+#ifdef QT_DBUS_LIB // a build without D-Bus (Windows) sends no desktop notifications
+    std::optional<QDBusConnection> bus; ///< where notifications go; none: none are sent
+#endif
     QIcon icon;                            ///< the program's icon, sent when not installed
     std::function<std::int64_t()> clockMs; ///< steady milliseconds
     AlertSoundOptions sound;               ///< how the alert sound plays
@@ -42,7 +48,9 @@ Q_SIGNALS:
 
 private:
     ChangeNotices notices_;
+#ifdef QT_DBUS_LIB
     std::unique_ptr<DesktopNotifier> notifier_;
+#endif
     AlertSound sound_;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "notify/ChangeNotices.h"
+#include "notify/NotifierOptions.h"
 #include "notify/NotifyThrottle.h"
 
 #include <QDBusConnection>
@@ -14,20 +15,6 @@
 #include <optional>
 
 namespace ombrel {
-
-/// What a notifier sends besides the notice.
-struct NotifierOptions {
-    QString appIcon = QStringLiteral("ombrel"); ///< the installed icon's name
-    QImage image;                 ///< sent as the icon's pixels too, unless null (icon installed)
-    std::int64_t periodMs = 5000; ///< at most one notification per source in this time
-    int callTimeoutMs = 5000;     ///< how long an answer is waited for, off the window's thread
-};
-
-/// A watched source as notifications name it.
-struct NoticeSource {
-    QString key;  ///< tells sources apart (the full path, or the log's name)
-    QString name; ///< shown after "Ombrel: "
-};
 
 /// Sends change notices as freedesktop desktop notifications (org.freedesktop.Notifications on
 /// the session bus), at most one per source each period: the changes between are counted and

@@ -123,6 +123,7 @@ SettingsWrite SettingsStore::writeSetting(const QString& name, const QString& te
             return SettingsWrite::failed(current.errorString());
         }
         before = current.readAll();
+        current.close(); // on Windows a file still open here could not be replaced
     }
     SettingsText settings(before);
     if (!settings.setValue(name, text)) {

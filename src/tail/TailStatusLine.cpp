@@ -4,6 +4,13 @@
 #include <cstdio>
 #include <ctime>
 
+// The day of the month as the platform's C library writes it: Windows' with a leading zero.
+#ifdef _WIN32
+#define OMBREL_CTIME_DAY " %.2d"
+#else
+#define OMBREL_CTIME_DAY "%3d"
+#endif
+
 namespace ombrel {
 
 QString ctimeText(std::int64_t secondsSinceEpoch) {
@@ -26,7 +33,7 @@ QString ctimeText(std::int64_t secondsSinceEpoch) {
     // thousands of blocks each show a time.
     char text[64];
     const int length =
-        std::snprintf(text, sizeof text, "%.3s %.3s%3d %.2d:%.2d:%.2d %lld\n",
+        std::snprintf(text, sizeof text, "%.3s %.3s" OMBREL_CTIME_DAY " %.2d:%.2d:%.2d %lld\n",
                       weekdays[local.tm_wday], months[local.tm_mon], local.tm_mday, local.tm_hour,
                       local.tm_min, local.tm_sec, 1900LL + local.tm_year);
     return QString::fromLatin1(text, std::clamp(length, 0, static_cast<int>(sizeof text) - 1));

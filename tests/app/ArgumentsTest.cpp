@@ -52,8 +52,10 @@ TEST(Arguments, WholeOptionFormsInAnyCaseTheRestIsTheName) {
          "size=10 interval=1 rect=1,2,3,4 font=a start name=a.log"},
         {{"-pc0,0,800,600", "-pp10,10,50,50"}, "rect=0,0,800,600"},
         {{"-font:courier", "new"}, "font=courier start name=new"},
+#ifndef _WIN32 // an absolute path there begins with its drive
         {{"--journal-directory=/srv/j//", "--JOURNAL-DIRECTORY=/x", "a"},
          "journal=/srv/j start name=a"},
+#endif
         {{"--NO-SPLASH", "a.log"}, "nosplash start name=a.log"},
         // Every computer counts, in order.
         {{"--journal-host=web1", "--JOURNAL-HOST= db 2 ", "--journal-host=web1"},

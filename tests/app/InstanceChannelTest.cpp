@@ -18,6 +18,7 @@ protected:
         env.insert(QStringLiteral("HOME"), home_.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home_.path());
+        env.insert(QStringLiteral("TMP"), home_.path()); // where Windows copies find each other
         process->setProcessEnvironment(env);
         process->start(QStringLiteral(OMBREL_EXECUTABLE),
                        QStringList{QStringLiteral("--no-splash")} + args);
@@ -36,8 +37,9 @@ protected:
     }
     bool isListening(const QProcess& process) const {
         const QString pattern = QString::number(process.processId()) + QStringLiteral("-*.sock");
+        // A socket file, or on Windows the plain file that names the copy's pipe.
         return !QDir(home_.filePath(QStringLiteral("ombrel-instances")))
-                    .entryList({pattern}, QDir::System)
+                    .entryList({pattern}, QDir::System | QDir::Files)
                     .isEmpty();
     }
     QString file(const QString& name) {
@@ -45,7 +47,8 @@ protected:
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("line\n");
-        return path;
+        // A Windows command line is searched for options anywhere: "/t" of ".../Temp/" is one.
+        return QDir::toNativeSeparators(path);
     }
     void TearDown() override {
         for (auto& process : processes_) {

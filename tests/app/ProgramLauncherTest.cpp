@@ -35,9 +35,15 @@ TEST(ProgramLauncher, TheJournalViewerIsThePreferredOneInstalled) {
             return installed.contains(name) ? u"/usr/bin/"_qs + name : QString();
         });
     };
+#ifdef _WIN32
+    EXPECT_EQ(viewerAmong({u"ksystemlog"_qs, u"eventvwr"_qs}),
+              (LaunchCommand{u"/usr/bin/eventvwr"_qs, {}}));
+    EXPECT_EQ(viewerAmong({u"ksystemlog"_qs}), std::nullopt);
+#else
     EXPECT_EQ(viewerAmong({u"ksystemlog"_qs}), (LaunchCommand{u"/usr/bin/ksystemlog"_qs, {}}));
     EXPECT_EQ(viewerAmong({u"ksystemlog"_qs, u"gnome-logs"_qs}),
               (LaunchCommand{u"/usr/bin/gnome-logs"_qs, {}}));
+#endif
     EXPECT_EQ(viewerAmong({}), std::nullopt);
 }
 

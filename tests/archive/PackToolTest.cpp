@@ -43,10 +43,12 @@ TEST(PackTool, CreateListAndExtractRoundTrip) {
               u"config.xml="_qs + textFile, u"empty="_qs + emptyFile});
     ASSERT_EQ(created.exitCode, 0) << created.err.constData();
 
-    EXPECT_EQ(pack({u"list"_qs, archive}).out, "images\\splash.bmp\t20000\t0x00000001\n"
-                                               "delta16\t20000\t0x00020001\n"
-                                               "config.xml\t32\t0x00000000\n"
-                                               "empty\t0\t0x00000000\n");
+    // The listing is text: its lines end as the platform's text does (CR LF on Windows).
+    EXPECT_EQ(pack({u"list"_qs, archive}).out.replace("\r\n", "\n"),
+              "images\\splash.bmp\t20000\t0x00000001\n"
+              "delta16\t20000\t0x00020001\n"
+              "config.xml\t32\t0x00000000\n"
+              "empty\t0\t0x00000000\n");
 
     for (const QString& name : {u"images\\splash.bmp"_qs, u"delta16"_qs}) {
         EXPECT_EQ(pack({u"extract"_qs, archive, name}).out, picture) << name.toStdString();

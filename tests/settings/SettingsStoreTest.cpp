@@ -1,11 +1,16 @@
 #include "support/TempSettings.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QThread>
 #include <gtest/gtest.h>
 #include <thread>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 using ombrel::SettingsStore;
 using ombrel::test::TempSettings;
@@ -166,6 +171,29 @@ TEST(SettingsStore, TheUsersStoreIsTheFileQSettingsKeepsItIn) {
               QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Dravik"),
                         QStringLiteral("Ombrel"))
                   .fileName());
+}
+#else
+TEST(SettingsStore, TheUsersStoreIsTheRegistryKeyOfTextValues) {
+    const SettingsStore store = SettingsStore::user();
+    EXPECT_TRUE(store.filePath().isEmpty());
+    // A name of this run's own, removed at the end: the key may hold the user's options.
+    const QString name = QStringLiteral("Test%1").arg(QCoreApplication::applicationPid());
+    ASSERT_TRUE(store.writeSetting(name, QStringLiteral("1")));
+    EXPECT_TRUE(store.readFlag(name));
+    DWORD type = 0;
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Dravik\\Ombrel",
+                           reinterpret_cast<const wchar_t*>(name.utf16()), RRF_RT_ANY, &type,
+                           nullptr, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    // A number stored as REG_DWORD is no text, so never a flag.
+    QSettings key(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Dravik"),
+                  QStringLiteral("Ombrel"));
+    key.setValue(name, 1);
+    key.sync();
+    EXPECT_EQ(store.readSetting(name), std::nullopt);
+    EXPECT_FALSE(store.readFlag(name));
+    key.remove(name);
 }
 #endif
 

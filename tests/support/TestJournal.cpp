@@ -37,7 +37,7 @@ public:
     WaitOutcome waitForChange(const StopSignal& stop) override {
         switch (log_.wait) {
         case FakeLog::Wait::UntilStopped:
-            return stop.waitFor(-1, 0, -1);
+            return {stop.sleepFor(-1) ? WaitOutcome::Kind::Stopped : WaitOutcome::Kind::Ready};
         case FakeLog::Wait::Ready:
             return {stop.raised() ? WaitOutcome::Kind::Stopped : WaitOutcome::Kind::Ready};
         case FakeLog::Wait::Fail:

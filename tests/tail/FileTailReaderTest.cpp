@@ -1,6 +1,7 @@
 #include "tail/FileTailReader.h"
 
 #include "support/TempFiles.h"
+#include "tail/NativeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -113,4 +114,24 @@ TEST(FileTailReader, NoHandleStaysOpenBetweenReads) {
 #ifndef _WIN32
     EXPECT_EQ(FileTailReader::read(link, 7).bytes, "rotated");
 #endif
+}
+
+TEST(NativeFile, AnOpenFileLetsItsWriterAppendRenameAndDeleteIt) {
+    TempFiles files;
+    const QString path = files.write(QStringLiteral("a.log"), "one\n");
+    const auto open = ombrel::NativeFile::openRegular(path);
+    ASSERT_TRUE(open);
+    // On Windows each of these needs the reader's handle to share writing or deleting.
+    QFile writer(path);
+    ASSERT_TRUE(writer.open(QIODevice::Append));
+    EXPECT_EQ(writer.write("two\n"), 4);
+    writer.close();
+    const QString rotated = files.path(QStringLiteral("a.log.1"));
+    EXPECT_TRUE(QFile::rename(path, rotated));
+    EXPECT_TRUE(QFile::remove(rotated));
+    char buffer[8] = {};
+    EXPECT_EQ(open->readAt(0, buffer, 8), 8);
+    EXPECT_EQ(QByteArray(buffer, 8), "one\ntwo\n");
+    ASSERT_TRUE(open->status());
+    EXPECT_EQ(open->status()->size, 8);
 }
