@@ -14,7 +14,7 @@ root=$(pwd)
 build="$root/build/windows"
 
 bash scripts/install-deps.sh cmake ninja-build qt6-base-dev-tools g++-mingw-w64-x86-64-posix \
-  libz-mingw-w64-dev googletest wine wine64 nsis dpkg-dev librsvg2-bin python3 xvfb xauth \
+  libz-mingw-w64-dev googletest wine wine64 nsis dpkg-dev librsvg2-bin icoutils python3 xvfb xauth \
   x11-apps netpbm
 
 # Debian's source packages of Qt, pugixml and PCRE2 need a deb-src entry for bookworm.
