@@ -8,10 +8,21 @@
 #
 # The cache is OMBREL_WINDOWS_CACHE, else /var/cache/ombrel-windows when writable, else
 # ~/.cache/ombrel-windows.
+#
+# Usage: scripts/windows.sh [packages|libraries]: only install the packages, or only install
+# them and build the libraries (so CI can build Qt while the Linux tests run); all by default.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 build="$root/build/windows"
+step=${1:-all}
+case $step in
+  all | packages | libraries) ;;
+  *)
+    echo "usage: $0 [packages|libraries]" >&2
+    exit 2
+    ;;
+esac
 
 bash scripts/install-deps.sh cmake ninja-build qt6-base-dev-tools g++-mingw-w64-x86-64-posix \
   libz-mingw-w64-dev googletest wine wine64 nsis dpkg-dev librsvg2-bin icoutils python3 xvfb xauth \
@@ -26,6 +37,7 @@ if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package:'; then
     "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/ombrel-windows-src.sources >/dev/null
   "${sudo_cmd[@]}" apt-get update >/dev/null
 fi
+[[ $step == packages ]] && exit 0
 
 cache=${OMBREL_WINDOWS_CACHE:-}
 if [[ -z "$cache" ]]; then
@@ -45,6 +57,7 @@ qt=$(bash scripts/windows/qt.sh "$cache" | tail -n1)
 mapfile -t libs < <(bash scripts/windows/libs.sh "$cache")
 flock -u 9
 echo "Libraries ready in $((SECONDS - started)) s: $qt ${libs[*]}"
+[[ $step == libraries ]] && exit 0
 
 # Wine: a prefix of this build's own, quiet, without offers to install Mono or Gecko.
 export WINEPREFIX="$build/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

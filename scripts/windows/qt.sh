@@ -20,8 +20,14 @@ options=(
   -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
   -DFEATURE_sql=OFF -DINPUT_opengl=no -DFEATURE_dbus=OFF -DFEATURE_vulkan=OFF
   -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
+  -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_movie=OFF -DFEATURE_tuiotouch=OFF
+  -DINPUT_ssl=no -DFEATURE_ssl=OFF -DFEATURE_schannel=OFF
+  -DFEATURE_textodfwriter=OFF -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
+  -DFEATURE_graphicsview=OFF -DFEATURE_mdiarea=OFF -DFEATURE_calendarwidget=OFF
+  -DFEATURE_datetimeedit=OFF -DFEATURE_undoview=OFF -DFEATURE_wizard=OFF -DFEATURE_lcdnumber=OFF
+  -DFEATURE_dial=OFF
   -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF
-  -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
+  -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF
   -DFEATURE_system_doubleconversion=OFF
 )
 
@@ -39,14 +45,17 @@ qtbase_build() {
   patch -d "$work/qtbase" -p1 --quiet <"$here/qtbase-no-wintab.patch"
   echo "Building Qt $version for Windows into $prefix (about half an hour on two idle cores;" \
     "log: $work/build.log)" >&2
+  local started=$SECONDS
   nice -n 19 cmake -G Ninja -S "$work/qtbase" -B "$work/build" "${options[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$here/mingw-w64.cmake" \
     -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >"$work/configure.log"
+  echo "Qt fetched and configured in $((SECONDS - started)) s" >&2
   # The machine may be shared: the lowest priority, and at most two jobs.
   nice -n 19 cmake --build "$work/build" --parallel 2 >"$work/build.log"
   cmake --install "$work/build" >"$work/install.log"
+  echo "Qt built and installed in $((SECONDS - started)) s" >&2
   touch "$prefix/.complete"
   rm -rf "$work"
 }
