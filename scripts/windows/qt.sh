@@ -10,10 +10,13 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cache=$1
 
-# Only what Ombrel links: no SQL, OpenGL, D-Bus, Vulkan, Concurrent or Xml (Direct2D stays: Qt
-# builds its DirectWrite font engine, which printing uses, only with it); the bundled third-party
-# libraries, so the prefix holds every DLL the program needs. The host tools (moc, rcc, uic) are
-# Debian's of the same version.
+# Only what Ombrel uses: no SQL, OpenGL, D-Bus, Vulkan, Concurrent, Xml, JPEG, GIF, TLS,
+# graphics view, Markdown or ODF, nor the widgets it has none of (the date editor stays: the
+# print dialog needs it). Direct2D stays, since Qt builds its DirectWrite font engine, which
+# printing uses, only with it; but not the Direct2D platform plugin (Direct2D 1.1), which builds
+# the whole Windows platform plugin a second time. The bundled third-party libraries, so the
+# prefix holds every DLL the program needs. The host tools (moc, rcc, uic) are Debian's of the
+# same version.
 options=(
   -DCMAKE_BUILD_TYPE=Release
   -DBUILD_SHARED_LIBS=ON
@@ -23,9 +26,8 @@ options=(
   -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_movie=OFF -DFEATURE_tuiotouch=OFF
   -DINPUT_ssl=no -DFEATURE_ssl=OFF -DFEATURE_schannel=OFF
   -DFEATURE_textodfwriter=OFF -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
-  -DFEATURE_graphicsview=OFF -DFEATURE_mdiarea=OFF -DFEATURE_calendarwidget=OFF
-  -DFEATURE_datetimeedit=OFF -DFEATURE_undoview=OFF -DFEATURE_wizard=OFF -DFEATURE_lcdnumber=OFF
-  -DFEATURE_dial=OFF
+  -DFEATURE_graphicsview=OFF -DFEATURE_mdiarea=OFF -DFEATURE_undoview=OFF -DFEATURE_wizard=OFF
+  -DFEATURE_lcdnumber=OFF -DFEATURE_dial=OFF -DFEATURE_direct2d1_1=OFF
   -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF
   -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF
   -DFEATURE_system_doubleconversion=OFF
