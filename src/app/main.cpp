@@ -4,6 +4,7 @@
 #include "app/Arguments.h"
 #include "app/InstanceChannel.h"
 #include "app/MainWindow.h"
+#include "app/PlatformDefaults.h"
 #include "app/ProcessCommandLine.h"
 #include "app/StartupSettings.h"
 #include "archive/ArchivePath.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     if (const int code = answerWithoutWindow(argc, argv, early); code >= 0) {
         return code;
     }
+    ombrel::applyPlatformDefaults();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Dravik"));
     QApplication::setApplicationName(QStringLiteral("Ombrel"));
