@@ -3,10 +3,6 @@
 #ifdef _WIN32
 #include <QByteArray>
 #include <QtGlobal>
-
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 #endif
 

@@ -3,9 +3,6 @@
 #ifdef _WIN32
 #include "app/WindowsCommandLine.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <cstdio>
 #include <windows.h>
 #endif

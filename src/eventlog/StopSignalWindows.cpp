@@ -2,9 +2,6 @@
 // event by WaitForMultipleObjects.
 #include "eventlog/StopSignal.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <algorithm>
 #include <chrono>
 #include <cstdint>

@@ -1,8 +1,5 @@
 #include "eventlog/WinEventLogSource.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <QSet>
 #include <algorithm>
 #include <array>
