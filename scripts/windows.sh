@@ -63,15 +63,14 @@ echo "Libraries ready in $((SECONDS - started)) s: $qt ${libs[*]}"
 export WINEPREFIX="$build/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$WINEPREFIX" # wineserver needs the folder, wineboot fills it
 wineserver -k 2>/dev/null || true
-wineserver -p # stays up while this script runs: every test program starts faster
 trap 'wineserver -k 2>/dev/null || true' EXIT
-wineboot --init >/dev/null 2>&1 || { echo "wineboot failed in $WINEPREFIX" >&2; exit 1; }
 # The boot that makes a prefix leaves two service managers running. Each start of the COM service
 # then waits 10 s and fails, and the desktop process, with the test program waiting on it,
 # stalls. The prefix is booted once more, from a stopped server: one of each.
-wineserver -k
+wineboot --init >/dev/null 2>&1 || { echo "wineboot failed in $WINEPREFIX" >&2; exit 1; }
+wineserver -k 2>/dev/null || true
 wineserver -w
-wineserver -p
+wineserver -p # stays up while this script runs: every test program starts faster
 wineboot >/dev/null 2>&1 || { echo "wineboot failed in $WINEPREFIX" >&2; exit 1; }
 # A desktop process of this script's own stays up for all the tests. Started by the first test
 # program instead, it would hold that program's output open, and so its time in ctest's eyes,
